@@ -1,0 +1,149 @@
+#include "host/bbgame.h"
+
+#include <cstdlib>
+
+BBGame* BBGame::_game = nullptr;
+
+BBGame::BBGame() {
+    _game = this;
+}
+
+BBGame::~BBGame() {}
+
+void BBGame::SetDelegate(BBGameDelegate* delegate) { _delegate = delegate; }
+BBGameDelegate* BBGame::Delegate() { return _delegate; }
+void BBGame::SetKeyboardEnabled(bool enabled) { _keyboardEnabled = enabled; }
+bool BBGame::KeyboardEnabled() { return _keyboardEnabled; }
+void BBGame::SetUpdateRate(int hertz) { _updateRate = hertz; }
+int BBGame::UpdateRate() { return _updateRate; }
+bool BBGame::Started() { return _started; }
+bool BBGame::Suspended() { return _suspended; }
+
+// Neutral platform operations; the desktop host overrides them.
+int BBGame::Millisecs() { return 0; }
+int BBGame::CountJoysticks(bool) { return 0; }
+bool BBGame::PollJoystick(int, float[2], float[2], float[2], bool[32]) { return false; }
+void BBGame::OpenUrl(const String&) {}
+void BBGame::SetMouseVisible(bool) {}
+int BBGame::GetDeviceWidth() { return 0; }
+int BBGame::GetDeviceHeight() { return 0; }
+void BBGame::SetDeviceWindow(int, int, int) {}
+Array<BBDisplayMode> BBGame::GetDisplayModes() { return Array<BBDisplayMode>(); }
+BBDisplayMode* BBGame::GetDesktopMode() { return nullptr; }
+void BBGame::SetSwapInterval(int) {}
+String BBGame::PathToFilePath(const String& path) { return path; }
+unsigned char* BBGame::LoadImageData(const String&, int*, int*, int*) { return nullptr; }
+unsigned char* BBGame::LoadAudioData(const String&, int*, int*, int*, int*) { return nullptr; }
+
+void BBGame::Die(const bbThrowable&) {
+    bbPrint(u"Tarvik Runtime Error : Uncaught Tarvik Exception");
+    std::exit(-1);
+}
+
+// Objects are owned and freed explicitly, so there is nothing to reclaim.
+void BBGame::gc_collect() {}
+
+// Each entry point applies its guard, forwards to the delegate and turns an
+// application error escaping from it into an orderly stop.
+void BBGame::StartGame() {
+    if (_started) return;
+    _started = true;
+    try {
+        _delegate->StartGame();
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::SuspendGame() {
+    if (!_started || _suspended) return;
+    _suspended = true;
+    try {
+        _delegate->SuspendGame();
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::ResumeGame() {
+    if (!_started || !_suspended) return;
+    _suspended = false;
+    try {
+        _delegate->ResumeGame();
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::UpdateGame() {
+    if (!_started || _suspended) return;
+    try {
+        _delegate->UpdateGame();
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::RenderGame() {
+    if (!_started) return;
+    try {
+        _delegate->RenderGame();
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::KeyEvent(int event, int data) {
+    if (!_started) return;
+    try {
+        _delegate->KeyEvent(event, data);
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::MouseEvent(int event, int data, float x, float y) {
+    if (!_started) return;
+    try {
+        _delegate->MouseEvent(event, data, x, y);
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::TouchEvent(int event, int data, float x, float y) {
+    if (!_started) return;
+    try {
+        _delegate->TouchEvent(event, data, x, y);
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::MotionEvent(int event, int data, float x, float y, float z) {
+    if (!_started) return;
+    try {
+        _delegate->MotionEvent(event, data, x, y, z);
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
+
+void BBGame::DiscardGraphics() {
+    if (!_started) return;
+    try {
+        _delegate->DiscardGraphics();
+    } catch (const bbThrowable& error) {
+        Die(error);
+    }
+    gc_collect();
+}
