@@ -1,0 +1,38 @@
+// The golf game's application object.
+#pragma once
+
+#include "app/app.h"
+#include "net/http_complete.h"
+
+class c_MyGame : public c_App, public c_IOnHttpRequestComplete {
+public:
+    c_HttpRequest* m_http = nullptr;
+    int m_holeScore[10] = {};
+    int m_hole = 0;
+
+    c_MyGame* m_new();
+
+    int p_OnCreate() override;
+    int p_OnResume() override;
+    int p_OnUpdate() override;
+    int p_OnRender() override;
+    void p_OnHttpRequestComplete(c_HttpRequest* request) override;
+
+    // Game states and flow
+    int p_LoadScreen();
+    int p_GotoGame();
+    int p_GotoMenu();
+
+    // World tables and course generation
+    int p_NewLevel();
+    int p_Put(int x, int y, int value, int layer);
+    int p_is(int x, int y, int layer);
+
+    // Ball play and scoring
+
+    // Main menu and course selection
+
+    // Online scoreboard
+};
+
+extern c_MyGame* bb_mygame_game;
