@@ -1,8 +1,12 @@
 #include "host/bb_runtime.h"
 
+#include "app/app.h"
+#include "app/input_device.h"
 #include "game/flow_globals.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
+    bb_app_Init();
+    bb_input_Init();
     bb_flow_Init();
 }
