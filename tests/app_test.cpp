@@ -10,6 +10,7 @@
 #include "audio/audio.h"
 #include "graphics/graphics.h"
 #include "support/test_host.h"
+#include "support/x11_events.h"
 
 namespace {
 
@@ -95,6 +96,29 @@ TEST_F(AppLifecycle, ResizeIsNoticedAtTheNextValidation) {
     bb_app_SetDeviceWindow(320, 240, 6);
     EXPECT_EQ(bb_app_DeviceWidth(), 320);
     EXPECT_EQ(host.GetDeviceHeight(), 240);
+}
+
+TEST_F(AppLifecycle, WindowChangeReleasesHeldKeysAndMakesANewContext) {
+    host.StartGame();
+    PressKey(XK_Right);
+    for (int i = 0; i < 50 && !bb_input_KeyDown(39); ++i) glfwWaitEventsTimeout(0.01);
+    ASSERT_TRUE(bb_input_KeyDown(39));
+    int seq = _glfwGraphicsSeq;
+
+    // Flag 64 asks for the second monitor; with one monitor the first is used.
+    bb_app_SetDeviceWindow(1280, 720, 1 | 64);
+    EXPECT_FALSE(bb_input_KeyDown(39));
+    EXPECT_EQ(_glfwGraphicsSeq, seq + 1);
+    EXPECT_EQ(glfwGetWindowMonitor(HostWindow()), glfwGetPrimaryMonitor());
+    EXPECT_EQ(bb_app_DeviceWidth(), 1280);
+
+    bb_app_SetDeviceWindow(640, 480, 6);
+    int x = 0, y = 0;
+    glfwGetWindowPos(HostWindow(), &x, &y);
+    EXPECT_EQ(x, 320);
+    EXPECT_EQ(y, 120);
+    EXPECT_EQ(glfwGetWindowMonitor(HostWindow()), nullptr);
+    EXPECT_EQ(_glfwGraphicsSeq, seq + 2);
 }
 
 TEST_F(AppLifecycle, SecondApplicationIsARuntimeError) {

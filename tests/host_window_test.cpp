@@ -4,56 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <dlfcn.h>
-
-#include <GLFW/glfw3.h>
-#include <X11/Xlib.h>
 
 #include "app/app.h"
-#include "host/glfwgame.h"
 #include "support/capture.h"
-
-// From GLFW's native access (its header also wants the XRandR headers).
-extern "C" {
-Display* glfwGetX11Display(void);
-Window glfwGetX11Window(GLFWwindow* window);
-}
+#include "support/x11_events.h"
 
 namespace {
-
-// Xlib is already loaded by GLFW; the test looks up the few calls it needs.
-template <typename F>
-F XCall(const char* name) {
-    F f = (F)dlsym(RTLD_DEFAULT, name);
-    if (!f) bbError(bbStringFromAscii(name));
-    return f;
-}
-
-GLFWwindow* HostWindow() { return BBGlfwGame::_glfwGame->GetGLFWwindow(); }
-
-// What the window manager sends when the user clicks the close button.
-void PressCloseButton() {
-    Display* display = glfwGetX11Display();
-    Window window = glfwGetX11Window(HostWindow());
-    auto internAtom = XCall<Atom (*)(Display*, const char*, Bool)>("XInternAtom");
-    XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = internAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = (long)internAtom(display, "WM_DELETE_WINDOW", False);
-    XCall<Status (*)(Display*, Window, Bool, long, XEvent*)>("XSendEvent")(display, window, False, 0, &event);
-    XCall<int (*)(Display*)>("XFlush")(display);
-}
-
-String WindowTitle() {
-    char* name = nullptr;
-    XCall<Status (*)(Display*, Window, char**)>("XFetchName")(glfwGetX11Display(), glfwGetX11Window(HostWindow()),
-                                                             &name);
-    String title = name ? bbStringFromAscii(name) : String();
-    if (name) XCall<int (*)(void*)>("XFree")(name);
-    return title;
-}
 
 void Check(bool ok, const char* what) {
     if (!ok) bbError(bbStringFromAscii(what));
