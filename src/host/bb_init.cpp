@@ -1,8 +1,12 @@
 #include "host/bb_runtime.h"
 
 #include "game/flow_globals.h"
+#include "game/world.h"
+#include "shell/zump_random.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
     bb_flow_Init();
+    bb_random_Init();
+    bb_world_Init();
 }
