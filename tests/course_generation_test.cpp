@@ -4,13 +4,25 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "game/world.h"
 #include "host/bb_runtime.h"
 #include "shell/zump_random.h"
+
+// Counts every allocation through operator new in this test program.
+static int allocations = 0;
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -184,6 +196,13 @@ TEST_F(Course, EveryHoleKeepsItsRules) {
             }
         }
     }
+}
+
+TEST_F(Course, GeneratingAHoleAllocatesNothing) {
+    PlayTo(7, 0);
+    int before = allocations;
+    for (int hole = 1; hole <= 9; ++hole) bb_world_GenerateHole(7, hole);
+    EXPECT_EQ(allocations, before);
 }
 
 TEST_F(Course, EdgeBandCarriesOverToTheNextHole) {
