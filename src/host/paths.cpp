@@ -1,7 +1,5 @@
-// Resource URLs and their mapping onto the folder of the executable.
+// Resource URLs and their mapping onto real folders.
 #include "host/files.h"
-#include "host/glfwgame.h"
-#include "platform/platform.h"
 
 static bool startsWith(const String& text, const char16_t* prefix, size_t* rest) {
     String p(prefix);
@@ -24,21 +22,4 @@ String bb_host_ResourceFilePath(const String& path, const String& exeDir, const 
     if (startsWith(path, u"tarvik://internal/", &rest)) return internalDir + u"/" + path.substr(rest);
     if (startsWith(path, u"tarvik://external/", &rest)) return exeDir + u"/external/" + path.substr(rest);
     return String();
-}
-
-String BBGlfwGame::PathToFilePath(const String& path) {
-    if (_exeDir.empty()) {
-        _exeDir = bbStringFromUtf8(plat_ExecutableDir());
-        for (char16_t& c : _exeDir)
-            if (c == u'\\') c = u'/';
-        _internalDir = _exeDir + u"/internal";
-    }
-    return bb_host_ResourceFilePath(path, _exeDir, _internalDir);
-}
-
-void BBGlfwGame::OpenUrl(const String& url) {
-    std::string narrow;
-    narrow.reserve(url.size());
-    for (char16_t c : url) narrow.push_back((char)(c & 0xff));
-    plat_OpenUrl(narrow);
 }

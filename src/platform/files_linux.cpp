@@ -1,4 +1,4 @@
-// Files, the executable's folder, local time and the browser on Linux.
+// Files, local time and the browser on Linux.
 #include "platform/platform.h"
 
 #include <spawn.h>
@@ -8,15 +8,6 @@
 #include <cerrno>
 
 extern char** environ;
-
-std::string plat_ExecutableDir() {
-    char buf[4096];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return std::string();
-    std::string path(buf, (size_t)n);
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 FILE* plat_OpenFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);

@@ -8,9 +8,6 @@
 // Folder of the running executable, without a trailing "/".
 std::string plat_ExecutableDir();
 FILE* plat_OpenFile(const std::string& path, const char* mode);
-// Blocks the calling thread for the given milliseconds.
-void plat_SleepMs(int milliseconds);
-
 // Pushes everything written to the stream down to the disk; false on failure.
 bool plat_SyncFile(FILE* file);
 // Replaces `to` with `from` in one step (both in the same folder); false on failure.
@@ -20,3 +17,6 @@ void plat_RemoveFile(const std::string& path);
 void plat_LocalTime(int out[6]);
 // Asks the desktop to open the URL in the user's browser; not waited for.
 void plat_OpenUrl(const std::string& url);
+
+// Blocks the calling thread for the given milliseconds.
+void plat_SleepMs(int milliseconds);
