@@ -13,6 +13,9 @@ inline GLFWwindow* OpenTestWindow(int width, int height) {
     GLFWwindow* window = glfwCreateWindow(width, height, "Bramblewick Run test", nullptr, nullptr);
     if (!window) return nullptr;
     glfwMakeContextCurrent(window);
+    // Let the server finish mapping the window before the first frame.
+    glfwPollEvents();
+    glFinish();
     ++_glfwGraphicsSeq;
     return window;
 }
