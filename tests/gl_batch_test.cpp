@@ -332,3 +332,15 @@ TEST_F(Batch, SurfacesComeBackAfterTheWindowIsReplaced) {
     EXPECT_EQ(first, second);
     delete s;
 }
+
+TEST_F(Batch, DiscardFreesTheTextureAndThePixels) {
+    gxtkSurface* s = MakeSurface(2, 2, Array<int>(4, -1));
+    GLuint name = s->texture;
+    ASSERT_EQ(glIsTexture(name), GL_TRUE);
+    ASSERT_NE(s->data, nullptr);
+    s->Discard();
+    EXPECT_EQ(glIsTexture(name), GL_FALSE);
+    EXPECT_EQ(s->data, nullptr);
+    EXPECT_EQ(s->seq, -1);
+    delete s;
+}
