@@ -11,6 +11,7 @@
 
 #include "host/bbgame.h"
 #include "host/files.h"
+#include "host/glfwgame.h"
 
 namespace fs = std::filesystem;
 
@@ -98,6 +99,18 @@ TEST(Paths, ResourceUrlsMapBelowTheExecutableFolder) {
     for (const Case& c : cases)
         EXPECT_EQ(bb_host_ResourceFilePath(c.in, u"C:/Games/Run", u"C:/Games/Run/internal"), c.out)
             << bbStringToUtf8(c.in);
+}
+
+TEST(Paths, DesktopHostResolvesAgainstTheExecutableFolder) {
+    BBGlfwGame host;
+    std::string self = bbStringToUtf8(host.PathToFilePath(u"tarvik://data/../files_state_test"));
+    EXPECT_EQ(self.front(), '/');
+    EXPECT_TRUE(fs::is_regular_file(self)) << self;
+    std::string exeDir = self.substr(0, self.size() - std::string("/data/../files_state_test").size());
+    EXPECT_EQ(host.PathToFilePath(u"tarvik://internal/save.dat"), bbStringFromUtf8(exeDir + "/internal/save.dat"));
+    EXPECT_EQ(host.PathToFilePath(u"tarvik://external/a.png"), bbStringFromUtf8(exeDir + "/external/a.png"));
+    EXPECT_EQ(host.PathToFilePath(u"tarvik://cache/x"), u"");
+    EXPECT_EQ(host.OpenFile(u"tarvik://cache/x", u"rb"), nullptr);
 }
 
 TEST(TextRule, DecodesByteOrderMarksUtf8AndEightBitText) {

@@ -1,5 +1,5 @@
 // Helpers shared by the drawing-context tests: a host that loads images from
-// a scratch data folder, PNG fixtures, and the window size the context reads.
+// a scratch data folder, and PNG fixtures.
 #pragma once
 
 #include <stb/stb_image_write.h>
@@ -8,16 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/app.h"
 #include "graphics/surface.h"
 #include "host/bbgame.h"
 #include "host/files.h"
-
-// The app layer's window size, used by bb_graphics_BeginRender. These stand
-// in only while the app layer is not linked; its definitions take precedence.
-__attribute__((weak)) int bb_app__devWidth = 0;
-__attribute__((weak)) int bb_app__devHeight = 0;
-__attribute__((weak)) int bb_app_DeviceWidth() { return bb_app__devWidth; }
-__attribute__((weak)) int bb_app_DeviceHeight() { return bb_app__devHeight; }
 
 class ImageHost : public BBGame {
 public:
