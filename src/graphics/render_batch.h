@@ -37,5 +37,37 @@ public:
     virtual int WritePixels2(gxtkSurface* surface, const Array<int>& pixels, int x, int y, int w, int h, int offset,
                              int pitch);
 
-    // (Implementation fields are private to the render batch.)
+    // Counters for tests and benchmarks: batches sent to OpenGL and the GL
+    // draw calls they took (a batch of polygons takes one call per polygon).
+    int FlushCount() const { return _flushes; }
+    int DrawCallCount() const { return _drawCalls; }
+    void ResetCounters() { _flushes = _drawCalls = 0; }
+
+    enum { MAX_VERTICES = 1024, MAX_QUADS = MAX_VERTICES / 4 };
+
+private:
+    struct Vertex {
+        float x, y, u, v;
+        unsigned int color;  // bytes in memory: red, green, blue, alpha
+    };
+
+    Vertex* Reserve(int kind, int count, gxtkSurface* surface);
+    void Flush();
+    void UpdateColor();
+    void Put(Vertex* out, float x, float y, float u, float v) const;
+
+    int width = 0;
+    int height = 0;
+    unsigned int color = 0;
+    float r = 0, g = 0, b = 0;
+    float alpha = 0;
+    float ix = 1, iy = 0, jx = 0, jy = 1, tx = 0, ty = 0;
+    bool tformed = false;
+    Vertex vertices[MAX_VERTICES];
+    unsigned short quadIndices[MAX_QUADS * 6];
+    int primType = 0;
+    int primCount = 0;
+    gxtkSurface* primSurf = nullptr;
+    int _flushes = 0;
+    int _drawCalls = 0;
 };

@@ -4,11 +4,13 @@
 #include "app/input_device.h"
 #include "game/flow_globals.h"
 #include "game/world.h"
+#include "graphics/graphics.h"
 #include "shell/zump_random.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
     bb_app_Init();
+    bb_graphics_Init();
     bb_input_Init();
     bb_flow_Init();
     bb_random_Init();

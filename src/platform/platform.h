@@ -8,6 +8,16 @@
 // Folder of the running executable, without a trailing "/".
 std::string plat_ExecutableDir();
 FILE* plat_OpenFile(const std::string& path, const char* mode);
+// Pushes everything written to the stream down to the disk; false on failure.
+bool plat_SyncFile(FILE* file);
+// Replaces `to` with `from` in one step (both in the same folder); false on failure.
+bool plat_RenameFile(const std::string& from, const std::string& to);
+void plat_RemoveFile(const std::string& path);
+// The local date and time now: year, month 1-12, day 1-31, hour, minute, second.
+void plat_LocalTime(int out[6]);
+// Asks the desktop to open the URL in the user's browser; not waited for.
+void plat_OpenUrl(const std::string& url);
+
 // Blocks the calling thread for the given milliseconds.
 void plat_SleepMs(int milliseconds);
 
