@@ -78,7 +78,7 @@ void ContactSheet(const Out& o, const SheetInfo& si) {
     }
     int cols = std::max(1, std::min(si.count, 1500 / (cw + gap)));
     int rows = (si.count + cols - 1) / cols;
-    Canvas out(cols * (cw + gap) + gap, header + rows * (ch + label + gap) + gap);
+    Canvas out(std::max(cols * (cw + gap) + gap, 720), header + rows * (ch + label + gap) + gap);
     out.Fill(Rgb(40, 44, 52));
     DrawLabel(out, gap, 6, si.file + " (" + std::to_string(si.count) + " frames of " + std::to_string(si.fw) + "x" +
                                std::to_string(si.fh) + ")", Rgb(255, 255, 255), 2);

@@ -27,7 +27,7 @@ Season Summer() {
     Season s{};
     s.file = "525/gfx.png"; s.kind = 0;
     s.fair = Rgb(112, 204, 74); s.fairStripe = Rgb(128, 218, 86);
-    s.rough = Rgb(46, 120, 40); s.roughTuft = Rgb(30, 92, 30);
+    s.rough = Rgb(30, 92, 26); s.roughTuft = Rgb(18, 64, 18);
     s.green = Rgb(140, 226, 100); s.greenLight = Rgb(156, 236, 116);
     s.leafA = Rgb(70, 170, 60); s.leafB = Rgb(46, 140, 58); s.leafC = Rgb(120, 200, 70);
     s.trunk = Rgb(140, 90, 50); s.rock = Rgb(160, 160, 172); s.moss = Rgb(96, 176, 70); s.grass = Rgb(90, 180, 60);
@@ -45,7 +45,7 @@ Season Winter() {
     Season s{};
     s.file = "525/gfx2.png"; s.kind = 1;
     s.fair = Rgb(96, 176, 120); s.fairStripe = Rgb(110, 190, 134);
-    s.rough = Rgb(214, 230, 246); s.roughTuft = Rgb(150, 180, 210);
+    s.rough = Rgb(160, 188, 222); s.roughTuft = Rgb(110, 140, 180);
     s.green = Rgb(126, 208, 150); s.greenLight = Rgb(142, 220, 164);
     s.leafA = Rgb(40, 120, 100); s.leafB = Rgb(28, 96, 88); s.leafC = Rgb(70, 150, 120);
     s.trunk = Rgb(110, 80, 70); s.rock = Rgb(140, 150, 176); s.moss = Rgb(240, 248, 255); s.grass = Rgb(120, 150, 130);
@@ -63,7 +63,7 @@ Season Autumn() {
     Season s{};
     s.file = "525/gfx3.png"; s.kind = 2;
     s.fair = Rgb(150, 180, 70); s.fairStripe = Rgb(164, 192, 82);
-    s.rough = Rgb(150, 96, 44); s.roughTuft = Rgb(120, 70, 30);
+    s.rough = Rgb(190, 100, 36); s.roughTuft = Rgb(130, 64, 24);
     s.green = Rgb(120, 196, 80); s.greenLight = Rgb(136, 208, 94);
     s.leafA = Rgb(240, 140, 40); s.leafB = Rgb(210, 70, 40); s.leafC = Rgb(255, 200, 60);
     s.trunk = Rgb(120, 76, 44); s.rock = Rgb(166, 150, 140); s.moss = Rgb(230, 120, 40); s.grass = Rgb(190, 150, 70);
@@ -109,7 +109,7 @@ Canvas GroundTile(const Season& s, int which) {  // 0 fairway, 1 rough, 2 green
                 c = stripe ? s.fairStripe : s.fair;
                 float n = Noise(px * 0.5f, py * 0.5f, seed, 16);
                 if (n > 0.78f) c = Shade(c, 1.08f);
-                if (s.kind == 1 && (Noise(px * 0.9f, py * 0.9f, seed + 5, 29) > 0.86f)) c = Rgb(235, 245, 255);
+                if (s.kind == 1 && (Noise(px * 0.9f, py * 0.9f, seed + 5, 29) > 0.93f)) c = Mix(c, Rgb(235, 245, 255), 0.7f);
             } else if (which == 1) {
                 c = s.rough;
                 float n = Noise(px * 0.35f, py * 0.35f, seed, 11);
@@ -209,8 +209,8 @@ Canvas Chick(const Season& s, int pose, bool blink) {
         for (int side = -1; side <= 1; side += 2)
             Draw(cv, Ellipse(18 + side * 10, by + 2, 3, 5.5f, side * 15.0f), Fill(Shade(s.chickBody, 0.85f), 1));
     if (s.chickExtra.a > 0) {  // a winter scarf
-        Draw(cv, Intersect(RoundRect(18, by + 1.5f, 12, 2.2f, 1), Offset(body, 0.5f)), Fill(s.chickExtra, 1));
-        Draw(cv, RoundRect(23, by + 6, 1.8f, 4, 1, -15), Fill(s.chickExtra, 1));
+        Draw(cv, Intersect(RoundRect(18, by + 6.5f, 12, 2.2f, 1), Offset(body, 0.5f)), Fill(s.chickExtra, 1));
+        Draw(cv, RoundRect(23, by + 10.5f, 1.8f, 3.5f, 1, -15), Fill(s.chickExtra, 1));
     }
     for (int side = -1; side <= 1; side += 2) {
         float ex = 18 + side * 4.2f, ey = by - 3;
@@ -690,8 +690,8 @@ void MakeTileSet(const Out& o, const Season& s) {
 // ---- The golfer: frame = pose + 7 * direction ----
 // Directions 0 up (seen from behind), 1 right, 2 down (facing us), 3 left.
 // Poses 0-3 walk, 4 address, 5 backswing, 6 follow-through.
-const Col kSkin = Rgb(255, 204, 160), kCap = Rgb(230, 50, 50), kShirt = Rgb(250, 250, 255),
-          kPants = Rgb(50, 70, 150), kShoe = Rgb(110, 60, 40), kHair = Rgb(120, 70, 40), kClub = Rgb(190, 195, 210);
+const Col kSkin = Rgb(255, 204, 160), kCap = Rgb(230, 50, 50), kShirt = Rgb(110, 196, 250),
+          kPants = Rgb(226, 196, 128), kShoe = Rgb(96, 52, 34), kHair = Rgb(120, 70, 40), kClub = Rgb(190, 195, 210);
 
 void Club(Canvas& cv, float hx, float hy, float ex, float ey) {
     Draw(cv, Capsule(hx, hy, ex, ey, 0.75f), Fill(kClub, 0.7f));
