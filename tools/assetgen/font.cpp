@@ -105,10 +105,10 @@ static int Advance(int c) {
 // by the glyph's advance; it starts a text one space (24) before the first
 // glyph. A glyph whose ink starts 23 pixels left of the cell centre therefore
 // lines up exactly with the x a text was aligned to (left, centred or right),
-// so the ink of character c occupies cell columns 8 .. 8 + advance.
+// so the ink of character c occupies about cell columns 8 .. 8 + advance.
 static const float kPenX = 8.0f;
-static const float kBaseline = 43.0f;
-static const float kCap = 22.0f;
+static const float kBaseline = 44.0f;
+static const float kCap = 24.0f;
 static const float kOutline = 2.0f;
 
 static Canvas GlyphCell(int c) {
@@ -118,7 +118,8 @@ static Canvas GlyphCell(int c) {
     int x0, y0, x1, y1;
     if (!stbtt_GetCodepointBox(&gFont, c, &x0, &y0, &x1, &y1)) return cell;
     float inkW = (x1 - x0) * s;
-    float maxW = adv - 2 * kOutline - 1.0f;
+    // Outlines of neighbouring full-width glyphs may touch by a pixel.
+    float maxW = adv - 2 * kOutline + 1.0f;
     float sq = std::min(1.0f, maxW / std::max(inkW, 1.0f));
     const int over = 4;
     std::vector<float> m(64 * over * 64 * over, 0.0f);

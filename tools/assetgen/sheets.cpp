@@ -180,6 +180,74 @@ void CoursePreview(const Out& o, const std::string& tiles, int bgFrame, const st
     WritePng(o.sheets + "/preview_" + name + ".png", v.cv, false);
 }
 
+// ---- Text preview: the font laid out the way the game's text renderer does ----
+
+int Advance(int c) {
+    if (c == 32) return 24;
+    if (std::string("!',.:;`l|").find((char)c) != std::string::npos) return 9;
+    if (c == 'i') return 11;
+    if (std::string("()[]").find((char)c) != std::string::npos) return 15;
+    if (c == '"') return 17;
+    if (c == 'j' || c == '{' || c == '}') return 18;
+    if (c == '*') return 23;
+    return (c >= 32 && c <= 126) ? 22 : 0;
+}
+
+// Unrotated layout: glyph cells centred on the pen, a leading space, "~X" for
+// the pad icon of button X (frame 96 + its index in "JKLIUOQEFWSAD").
+void Text(View& v, const Canvas& font, float x, float y, const std::string& text, float ax, float ay, float sc) {
+    std::string s = " " + text;
+    int acc = 0;
+    for (size_t i = 0; i + 1 < s.size(); i++) {
+        int a = s[i] == '~' ? 30 : Advance((unsigned char)s[i]);
+        if (s[i] == '~') i++;
+        acc = (int)(acc + a * sc);
+    }
+    float d = x - acc * ax * 0.5f, f = y - 22 * sc * (ay - 1);
+    float px = d;
+    for (size_t i = 0; i < s.size(); i++) {
+        int c = (unsigned char)s[i], k = Advance(c) - 28, frame = c - 32;
+        if (c == '~' && i + 1 < s.size()) {
+            frame = 96 + (int)std::string("JKLIUOQEFWSAD").find(s[++i]);
+            k = 28;
+        }
+        if (frame >= 1 && frame <= 127) Sprite(v, font, 64, 64, frame, px, f, sc, 1);
+        px += (k + 28) * sc;
+    }
+}
+
+void Rule(View& v, float x0, float y0, float x1, float y1, Col c) {
+    for (int y = (int)(y0 * v.dev); y <= (int)(y1 * v.dev); y++)
+        for (int x = (int)(x0 * v.dev); x <= (int)(x1 * v.dev); x++) v.cv.Blend(x, y, c, 1);
+}
+
+void TextPreview(const Out& o) {
+    Canvas font = Load(o.data + "/common/bandwidth.png");
+    Canvas aball = Load(o.data + "/525/aball.png");
+    View v{Canvas(1280, 720), 1.6f};
+    v.cv.Fill(Rgb(60, 110, 70));
+    const Col guide = Rgb(255, 80, 80);
+    Rule(v, 400, 20, 400, 230, guide);
+    Text(v, font, 400, 40, "Left aligned at the line", 0, 1, 0.75f);
+    Text(v, font, 400, 100, "Centred: Hole Complete!", 1, 1, 0.75f);
+    Text(v, font, 400, 160, "Thwacks Remaining : 7", 2, 1, 0.75f);
+    Text(v, font, 400, 210, "Press ~J to thwack, ~W ~S ~A ~D to walk", 1, 1, 0.5f);
+    Text(v, font, 40, 270, "ABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789", 0, 1, 0.6f);
+    Text(v, font, 40, 310, "abcdefghijklmnopqrstuvwxyz !?.,:;'\"()[]{}+-*/=<>#$%&@^_|~", 0, 1, 0.6f);
+    Text(v, font, 400, 380, "Game Over", 1, 1, 2);
+    // The hole column and the thwack button, laid out as the game does.
+    for (int i = 1; i <= 9; i++) {
+        float y = 80 + 32.0f * (i - 1);
+        Rule(v, 766, y, 797, y + 31, Rgb(255, 255, 255));
+        Rule(v, 767, y + 1, 796, y + 30, i < 4 ? Rgb(0, 0, 128) : (i == 4 ? Rgb(0, 128, 0) : Rgb(0, 0, 255)));
+        if (i <= 4) Text(v, font, 800 - 19, y + 16, i == 2 ? "-5" : "0" + std::to_string(i + 3), 1, 1, 0.5f);
+    }
+    Sprite(v, aball, 64, 64, 0, 800 - 45, 48, 1, 1);
+    Text(v, font, 800 - 48, 48, "7", 1, 1, 1);
+    Text(v, font, 200, 440, "Loading", 1, 1, 1);
+    WritePng(o.sheets + "/preview_text.png", v.cv, false);
+}
+
 }  // namespace
 
 void MakeContactSheets(const Out& o) {
@@ -191,6 +259,7 @@ void MakeContactSheets(const Out& o) {
             CoursePreview(o, "gfx2.png", 2, "winter");
             CoursePreview(o, "gfx3.png", 3, "autumn");
         }
+    TextPreview(o);
 }
 
 }  // namespace ag
