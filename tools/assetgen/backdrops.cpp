@@ -181,9 +181,9 @@ void MakeTitle(const Out& o) {
         float t = i / 13.0f;
         float x = 160 + t * 710, y = 440 - t * 30;
         float side = (i % 2) ? -1.0f : 1.0f;
-        Shape leaf = Ellipse(x, y + side * 20, 20, 9, side * 25.0f + r.R(-10, 10));
+        Shape leaf = Ellipse(x, y + side * 22, 26, 12, side * 25.0f + r.R(-10, 10));
         Draw(cv, leaf, Fill(i % 3 ? Rgb(90, 190, 70) : Rgb(60, 160, 60), 4, 6));
-        if (i % 3 == 1) Draw(cv, Circle(x + 10, y - side * 14, 9), Fill(Rgb(140, 40, 120), 4, 4));
+        if (i % 3 == 1) Draw(cv, Circle(x + 12, y - side * 16, 13), Fill(Rgb(150, 50, 140), 4, 5));
     }
     float h1 = 0, h2 = 0;
     Shape line1 = Lettering("Bramblewick", 960, 150, 6, 512, 30, &h1);
