@@ -85,8 +85,6 @@ struct Canvas {
     }
     // Composites another canvas (premultiplied over) with its top-left at (ox, oy).
     void Paste(const Canvas& src, int ox, int oy, float alpha = 1);
-    // Copies a region of this canvas into a new one.
-    Canvas Crop(int x, int y, int cw, int ch) const;
     // Sets every pixel's alpha to 0 outside the rectangle.
     void ClearOutside(int x0, int y0, int x1, int y1);
 };
@@ -116,7 +114,6 @@ Shape Subtract(const Shape& a, const Shape& b);  // a minus b
 Shape Intersect(const Shape& a, const Shape& b);
 Shape Offset(const Shape& a, float by);  // grows (by > 0) or shrinks the shape
 Shape Translate(const Shape& a, float dx, float dy);
-Shape MirrorX(const Shape& a, float axis);  // reflection about the vertical line x = axis
 Shape Wobble(const Shape& a, float amp, float freq, uint32_t seed);  // hand-drawn edge
 
 // A shape from a coverage mask (for instance a rendered glyph run): its exact

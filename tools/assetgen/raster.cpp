@@ -45,17 +45,6 @@ void Canvas::Paste(const Canvas& src, int ox, int oy, float alpha) {
     }
 }
 
-Canvas Canvas::Crop(int x, int y, int cw, int ch) const {
-    Canvas out(cw, ch);
-    for (int j = 0; j < ch; j++)
-        for (int i = 0; i < cw; i++) {
-            int sx = x + i, sy = y + j;
-            if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
-            std::copy(At(sx, sy), At(sx, sy) + 4, out.At(i, j));
-        }
-    return out;
-}
-
 void Canvas::ClearOutside(int x0, int y0, int x1, int y1) {
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++)
@@ -189,12 +178,6 @@ Shape Translate(const Shape& a, float dx, float dy) {
     Sdf da = a.d;
     return Shape{[=](float x, float y) { return da(x - dx, y - dy); },
                  Box{a.box.x0 + dx, a.box.y0 + dy, a.box.x1 + dx, a.box.y1 + dy}};
-}
-
-Shape MirrorX(const Shape& a, float axis) {
-    Sdf da = a.d;
-    return Shape{[=](float x, float y) { return da(2 * axis - x, y); },
-                 Box{2 * axis - a.box.x1, a.box.y0, 2 * axis - a.box.x0, a.box.y1}};
 }
 
 Shape Wobble(const Shape& a, float amp, float freq, uint32_t seed) {
