@@ -68,7 +68,11 @@ bool BBSocket::Bind(const String& host, int port) {
 }
 
 bool BBSocket::Connect(const String& host, int port) {
-    return plat_SocketConnect(_sock.load(std::memory_order_acquire), setsockaddr(host, port));
+    plat_Ipv4 where = setsockaddr(host, port);
+    // A host that could not be looked up leaves 0.0.0.0, which Linux would
+    // take for this machine; such a connect fails instead.
+    if (where.address == 0) return false;
+    return plat_SocketConnect(_sock.load(std::memory_order_acquire), where);
 }
 
 bool BBSocket::Listen(int backlog) {
