@@ -189,12 +189,14 @@ TEST(Socket, HandlersMayEnqueueAndNestedPassesDoNothing) {
     socket->p_ReceiveAsync(&buffer, 0, 8, &r);
     ASSERT_TRUE(WorkersDone(socket));
     bb_asyncevent_UpdateAsyncEvents();
-    // Both finished ones complete in this pass, none inside the nested calls.
-    EXPECT_EQ(r.counts.size(), 2u);
-    EXPECT_EQ(seenInside, (std::vector<size_t>{0, 0}));
+    // Both finished ones complete in this pass (and, if their workers were
+    // quick, what the handlers enqueued), none inside the nested calls.
+    EXPECT_GE(r.counts.size(), 2u);
     EXPECT_EQ(bb_asyncevent__current, nullptr);
-    // What the handlers enqueued is run and completed by later updates.
+    // What the handlers enqueued is run and completed, by later updates at
+    // the latest.
     ASSERT_TRUE(PumpUntil([&] { return r.counts.size() == 6; }));
+    EXPECT_EQ(seenInside, std::vector<size_t>(6, 0));
 }
 
 TEST(Socket, TheQueueHolds255OutstandingOperations) {
