@@ -284,6 +284,17 @@ protected:
         bbInit();
         ASSERT_TRUE(server.Start());
     }
+    // The request is freed after the test: let its socket deliver everything
+    // still queued (a send may outlast the finish) before that.
+    void TearDown() override {
+        server.Stop();
+        c_Socket* socket = request.m_socket;
+        if (!socket) return;
+        EXPECT_TRUE(PumpUntil([&] {
+            return socket->m_rqueue->m_get == socket->m_rqueue->m_put.load() &&
+                   socket->m_wqueue->m_get == socket->m_wqueue->m_put.load();
+        }));
+    }
     // Sends a GET and pumps until it finishes; then pumps a little more to
     // see that the handler is not called again.
     void Get(const String& url) {
