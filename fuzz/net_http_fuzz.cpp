@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if ((op & 3) == 1) {
             // A run of one byte value, for long lines and bodies; kept short
             // so that most inputs stay cheap and the limits are still reached.
-            count = in.Byte() * 16 + 1;
+            int runs = in.Byte();
+            count = (runs < 0 ? 0 : runs) * 16 + 1;
             if (count > socket.count) count = socket.count;
             std::memset(rbuf + socket.offset, in.Byte() & 0xff, (size_t)count);
         } else if ((op & 3) == 2) {
