@@ -5,10 +5,12 @@
 #include "game/flow_globals.h"
 #include "game/world.h"
 #include "graphics/graphics.h"
+#include "net/asyncevent.h"
 #include "shell/zump_random.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
+    bb_asyncevent_Init();
     bb_app_Init();
     bb_graphics_Init();
     bb_input_Init();
