@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 
 #define STB_VORBIS_HEADER_ONLY
@@ -144,7 +145,8 @@ struct OggCase {
 };
 
 TEST(LoadOGG, DecodesWholeStreamLikeTheReferenceDecoder) {
-    for (OggCase c : {OggCase{"tone_mono_22050.ogg", 1, 22050}, OggCase{"tone_stereo_44100.ogg", 2, 44100}}) {
+    for (OggCase c : {OggCase{"tone_mono_22050.ogg", 1, 22050}, OggCase{"tone_stereo_44100.ogg", 2, 44100},
+                      OggCase{"tone_six_48000.ogg", 6, 48000}}) {
         SCOPED_TRACE(c.file);
         std::string path = FixturePath(c.file);
         int refChannels = 0, refRate = 0;
@@ -173,6 +175,35 @@ TEST(LoadOGG, RefusesWhatIsNotVorbis) {
     ASSERT_GT(ogg.size(), 200u);
     for (const Bytes& bytes : {Bytes(), Wav(1, 16, 8000, 100), Bytes(ogg.begin(), ogg.begin() + 100)}) {
         FILE* f = Stream(bytes);
+        Decoded d;
+        d.data = LoadOGG(f, &d.length, &d.channels, &d.format, &d.hertz);
+        std::fclose(f);
+        EXPECT_EQ(d.data, nullptr);
+    }
+}
+
+// The decoder would allocate and fill whatever the comment header's lengths
+// say; lengths past the end of the packet are refused before it sees them.
+TEST(LoadOGG, RefusesCommentLengthsBeyondThePacket) {
+    Bytes ogg = ReadFile(FixturePath("tone_mono_22050.ogg"));
+    const unsigned char mark[] = {3, 'v', 'o', 'r', 'b', 'i', 's'};
+    auto at = std::search(ogg.begin(), ogg.end(), mark, mark + 7) - ogg.begin() + 7;
+    ASSERT_LT((size_t)at, ogg.size());
+    uint32_t vendor = ogg[at] | ogg[at + 1] << 8;
+    struct Case {
+        const char* name;
+        size_t offset;
+        uint32_t value;
+    } cases[] = {
+        {"vendor length near 2 GiB", (size_t)at, 0x7FFFFFF0},
+        {"vendor length -1", (size_t)at, 0xFFFFFFFF},
+        {"comment count near 2 GiB", (size_t)at + 4 + vendor, 0x7FFFFFF0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes bad = ogg;
+        for (int i = 0; i < 4; ++i) bad[c.offset + i] = (unsigned char)(c.value >> (8 * i));
+        FILE* f = Stream(bad);
         Decoded d;
         d.data = LoadOGG(f, &d.length, &d.channels, &d.format, &d.hertz);
         std::fclose(f);

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "host/glfwgame.h"
 
@@ -99,7 +100,54 @@ unsigned char* LoadWAV(FILE* file, int* length, int* channels, int* format, int*
     }
 }
 
+// The Vorbis decoder trusts the lengths in the comment header and allocates and
+// fills whatever they say, so they are checked first against the bytes that
+// are really there. Reads the stream's second packet through its Ogg pages
+// and leaves the stream anywhere; false if it is damaged or incomplete.
+static bool oggCommentsFit(FILE* file) {
+    std::vector<unsigned char> packet;
+    int packetIndex = 0;
+    while (packetIndex < 2) {
+        unsigned char page[27];
+        unsigned char lacing[255];
+        if (fread(page, 1, 27, file) != 27 || page[0] != 'O' || page[1] != 'g' || page[2] != 'g' || page[3] != 'S')
+            return false;
+        int segments = page[26];
+        if (fread(lacing, 1, segments, file) != (size_t)segments) return false;
+        for (int i = 0; i < segments && packetIndex < 2; ++i) {
+            if (packetIndex == 1) {
+                size_t at = packet.size();
+                packet.resize(at + lacing[i]);
+                if (lacing[i] && fread(&packet[at], 1, lacing[i], file) != lacing[i]) return false;
+            } else if (lacing[i] && fseek(file, lacing[i], SEEK_CUR) != 0) {
+                return false;
+            }
+            if (lacing[i] < 255) ++packetIndex;
+        }
+    }
+    size_t at = 7;  // packet type 3 and "vorbis"
+    auto take32 = [&](uint32_t* v) {
+        if (packet.size() - at < 4) return false;
+        *v = (uint32_t)packet[at] | (uint32_t)packet[at + 1] << 8 | (uint32_t)packet[at + 2] << 16 |
+             (uint32_t)packet[at + 3] << 24;
+        at += 4;
+        return true;
+    };
+    uint32_t vendor = 0, count = 0;
+    if (packet.size() < at || !take32(&vendor) || vendor > packet.size() - at) return false;
+    at += vendor;
+    if (!take32(&count) || count > (packet.size() - at) / 4) return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t len = 0;
+        if (!take32(&len) || len > packet.size() - at) return false;
+        at += len;
+    }
+    return true;
+}
+
 unsigned char* LoadOGG(FILE* file, int* length, int* channels, int* format, int* hertz) {
+    long start = ftell(file);
+    if (start < 0 || !oggCommentsFit(file) || fseek(file, start, SEEK_SET) != 0) return nullptr;
     int error = 0;
     stb_vorbis* vorbis = stb_vorbis_open_file(file, 0, &error, nullptr);
     if (!vorbis) return nullptr;
