@@ -1,8 +1,10 @@
 #include "host/bb_runtime.h"
 
+#include "audio/audio.h"
 #include "game/flow_globals.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
+    bb_audio_Init();
     bb_flow_Init();
 }
