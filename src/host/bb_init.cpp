@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/input_device.h"
+#include "audio/audio.h"
 #include "game/flow_globals.h"
 #include "game/world.h"
 #include "graphics/graphics.h"
@@ -14,6 +15,7 @@ void bbInit() {
     bb_app_Init();
     bb_graphics_Init();
     bb_input_Init();
+    bb_audio_Init();
     bb_flow_Init();
     bb_random_Init();
     bb_world_Init();
