@@ -1,8 +1,18 @@
 #include "host/bb_runtime.h"
 
 #include "game/flow_globals.h"
+#include "shell/zump_controls.h"
+#include "shell/zump_screen.h"
+#include "shell/zump_screens.h"
+#include "shell/zump_scoreboard.h"
+#include "shell/zump_text.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
     bb_flow_Init();
+    bb_zump_screen_Init();
+    bb_zump_text_Init();
+    bb_zump_controls_Init();
+    bb_zump_screens_Init();
+    bb_zump_scoreboard_Init();
 }
