@@ -272,7 +272,9 @@ TEST_F(FlowTest, CurtainRunsIntoTheMenuAndEndsItself) {
             EXPECT_FLOAT_EQ(Record(1)[11], -124);
             EXPECT_EQ(Glyphs(), u"QuitGame");
         }
-        if (e == 89) EXPECT_EQ(bb_zump_ZUMP_GameMode, 1) << "frame 90 hands over to recording";
+        if (e == 89) {
+            EXPECT_EQ(bb_zump_ZUMP_GameMode, 1) << "frame 90 hands over to recording";
+        }
         if (e == 90) {
             EXPECT_EQ(bb_zump_ZUMP_GameMode, 0);
             EXPECT_EQ(bb_zump_ZUMP_Set[5], games + 1);

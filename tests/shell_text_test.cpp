@@ -2,6 +2,8 @@
 // culling and the small text utilities.
 #include "shell_test_host.h"
 
+#include <cmath>
+
 #include "shell/zump_controls.h"
 #include "shell/zump_text.h"
 
@@ -101,7 +103,7 @@ TEST_F(TextTest, BackslashNStartsANewLine) {
 TEST_F(TextTest, WaveMovesGlyphsVertically) {
     bb_zump_Text(100, 100, u"A", 0, 1, 90, 10);
     ASSERT_EQ(bb_zump_Sprtup, 1);
-    EXPECT_NEAR(Record(0)[12], 100 + 10 * std::sin(152 * M_PI / 180), 1e-4);
+    EXPECT_NEAR(Record(0)[12], 100 + 10 * std::sin(152 * 3.14159265358979 / 180), 1e-4);
 }
 
 TEST_F(TextTest, RotatedTextRunsAlongTheTurnedBaseline) {
