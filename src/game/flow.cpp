@@ -7,10 +7,10 @@
 #include "game/flow_globals.h"
 #include "game/mygame.h"
 #include "game/world.h"
+#include "net/asyncevent.h"
 #include "shell/zump_controls.h"
 #include "shell/zump_name.h"
 #include "shell/zump_profile.h"
-#include "shell/zump_random.h"
 #include "shell/zump_scoreboard.h"
 #include "shell/zump_screen.h"
 #include "shell/zump_screens.h"
@@ -64,18 +64,6 @@ const LoadStep kLoadSteps[] = {
 };
 
 const int kLastLoadStep = 61;
-
-// The world of a finished or never-started game: tables cleared, stars laid
-// out again (which moves the generator to a clock-dependent state), no curtain.
-void ClearWorld() {
-    bb_zump_ResetGrid();
-    bb_zump_ResetPlrs();
-    bb_zump_ResetObjs();
-    bb_zump_ResetParticles();
-    bb_zump_ResetStars();
-    bb_zump_ZUMP_EndofGame = 0;
-    bb_zump_ZUMP_EndReason = 0;
-}
 
 void RunOverlays() {
     if (bb_zump_ZUMP_OptCred == 1) bb_zump_Options();
@@ -140,7 +128,9 @@ int c_MyGame::p_OnCreate() {
     bb_zump_ZUMP_MenuPos[2] = 0;
     bb_zump_ZUMP_MenuPos[5] = bb_zump_jscrw - 32;
 
-    ClearWorld();
+    // Tables cleared, stars laid out again (moving the generator to a
+    // clock-dependent state), no curtain.
+    bb_zump_FlushGame(1, 1, 1);
     bb_zump_DefaultCredits();
     bb_zump_AddCredit(u"", u"", u"", u"", u"");
     for (int& flag : bb_zump_Joy_Disable) flag = 0;
@@ -190,6 +180,8 @@ int c_MyGame::p_OnUpdate() {
         bb_zump_ZUMP_CanSend = 1;
         bb_zump_ZUMP_ForceSend = 0;
     }
+    // Score answers are delivered here, never from inside another delivery.
+    if (!bb_asyncevent__current) bb_asyncevent_UpdateAsyncEvents();
     return 0;
 }
 
@@ -224,7 +216,7 @@ int c_MyGame::p_LoadScreen() {
 }
 
 int c_MyGame::p_GotoGame() {
-    ClearWorld();
+    bb_zump_FlushGame(1, 1, 1);
     for (int& score : m_holeScore) score = 0;
     m_hole = 0;
     p_NewLevel();
