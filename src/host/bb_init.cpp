@@ -1,5 +1,7 @@
 #include "host/bb_runtime.h"
 
+#include "app/app.h"
+#include "app/input_device.h"
 #include "game/flow_globals.h"
 #include "shell/zump_controls.h"
 #include "shell/zump_screen.h"
@@ -9,6 +11,8 @@
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
+    bb_app_Init();
+    bb_input_Init();
     bb_flow_Init();
     bb_zump_screen_Init();
     bb_zump_text_Init();
