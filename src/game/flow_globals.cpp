@@ -13,6 +13,7 @@ int bb_zump_ZUMP_LastPlay;
 int bb_zump_ZUMP_LastRank;
 int bb_zump_ZUMP_MusicPlaying;
 int bb_zump_ZUMP_Score[10000];
+int bb_zump_ZUMP_MenuPos[50];
 
 int bb_zump_ZUMP_GameNum;
 String bb_zump_ZUMP_Keyword;
@@ -35,9 +36,10 @@ void bb_flow_Init() {
     bb_zump_ZUMP_LastRank = 0;
     bb_zump_ZUMP_MusicPlaying = 0;
     std::memset(bb_zump_ZUMP_Score, 0, sizeof bb_zump_ZUMP_Score);
+    std::memset(bb_zump_ZUMP_MenuPos, 0, sizeof bb_zump_ZUMP_MenuPos);
     bb_zump_ZUMP_GameNum = 0;
-    bb_zump_ZUMP_Keyword.clear();
-    bb_zump_ZUMP_Levels = 0;
+    bb_zump_ZUMP_Keyword = u"Keyword";
+    bb_zump_ZUMP_Levels = 3;
     bb_zump_ZUMP_AllowName = 0;
     bb_zump_isOuya = 0;
     bb_zump_ZUMP_AllowMouseControl = 0;

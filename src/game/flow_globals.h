@@ -15,6 +15,8 @@ extern int bb_zump_ZUMP_LastRank;     // place 0..4 of the last recorded game, -
 extern int bb_zump_ZUMP_MusicPlaying; // 0 no tune, 1 playing, 2 paused
 // 20 ints per course: best five, last five, companions of the best five.
 extern int bb_zump_ZUMP_Score[10000];
+// Menu state shared by the shell's screens and the game's menus.
+extern int bb_zump_ZUMP_MenuPos[50];
 
 extern int bb_zump_ZUMP_GameNum;
 extern String bb_zump_ZUMP_Keyword;
@@ -26,3 +28,9 @@ extern int bb_zump_ZUMP_MixControls;
 extern int bb_zump_HasQuit;
 
 void bb_flow_Init();
+
+// The curtain and pause handling of the flow.
+void bb_zump_InGame();
+void bb_zump_GameOver();
+// Starts the end-of-game curtain unless one is running: the first reason wins.
+void bb_zump_EndGame(int reason);

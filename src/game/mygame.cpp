@@ -8,9 +8,5 @@ c_MyGame* c_MyGame::m_new() {
     return this;
 }
 
-// Placeholders until the game's flow lands.
-int c_MyGame::p_OnCreate() { return 0; }
-int c_MyGame::p_OnResume() { return 0; }
-int c_MyGame::p_OnUpdate() { return 0; }
-int c_MyGame::p_OnRender() { return 0; }
+// Placeholder until the scoreboard lands.
 void c_MyGame::p_OnHttpRequestComplete(c_HttpRequest*) {}

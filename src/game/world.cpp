@@ -7,6 +7,7 @@
 #include "game/flow_globals.h"
 #include "game/mygame.h"
 #include "shell/zump_random.h"
+#include "shell/zump_screen.h"
 
 float bb_zump_grid[5500000];
 float bb_zump_plr[1024];
@@ -15,19 +16,6 @@ float bb_zump_obj[10240];
 int bb_world_CreatureCount;
 int bb_world_CreatureX[3];
 int bb_world_CreatureY[3];
-
-// The virtual screen and the camera belong to the screen module. Until it is
-// linked in, these stand-ins (its start-up values) let the generator aim the
-// camera; the screen module's own definitions replace them.
-extern int bb_zump_jscrw;
-extern int bb_zump_jscrh;
-extern float bb_zump_scrx, bb_zump_scry, bb_zump_aimx, bb_zump_aimy;
-__attribute__((weak)) int bb_zump_jscrw = 800;
-__attribute__((weak)) int bb_zump_jscrh = 600;
-__attribute__((weak)) float bb_zump_scrx = 0;
-__attribute__((weak)) float bb_zump_scry = 0;
-__attribute__((weak)) float bb_zump_aimx = 0;
-__attribute__((weak)) float bb_zump_aimy = 0;
 
 namespace {
 

@@ -7,7 +7,12 @@
 #include "game/world.h"
 #include "graphics/graphics.h"
 #include "net/asyncevent.h"
+#include "shell/zump_controls.h"
 #include "shell/zump_random.h"
+#include "shell/zump_screen.h"
+#include "shell/zump_screens.h"
+#include "shell/zump_scoreboard.h"
+#include "shell/zump_text.h"
 
 // Every module's start-up values, in dependency order.
 void bbInit() {
@@ -19,4 +24,9 @@ void bbInit() {
     bb_flow_Init();
     bb_random_Init();
     bb_world_Init();
+    bb_zump_screen_Init();
+    bb_zump_text_Init();
+    bb_zump_controls_Init();
+    bb_zump_screens_Init();
+    bb_zump_scoreboard_Init();
 }
