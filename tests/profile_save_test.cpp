@@ -205,8 +205,7 @@ TEST_F(ProfileSave, RejectedProfilesKeepDefaultsAndTheStartUpIdentity) {
         bb_zump_ZUMP_Set[40] = -1;  // not covered by the defaults and not read
         bb_zump_Load();
         EXPECT_EQ(bb_zump_ZUMP_Set[0], 7) << c.what;
-        // Settings are read before the game number is checked.
-        EXPECT_EQ(bb_zump_ZUMP_Set[40], c.field == 0 ? -1 : bbStringToInt(good[1 + 40])) << c.what;
+        EXPECT_EQ(bb_zump_ZUMP_Set[40], -1) << c.what;
         EXPECT_EQ(bb_zump_MyName(), u"Enter Name   ") << c.what;
         EXPECT_EQ(bb_zump_MyUserID(), u"20261209183045541") << c.what;
         EXPECT_EQ(bb_zump_ZUMP_Score[0], 0) << c.what;

@@ -197,7 +197,10 @@ void bb_zump_LoadProfileText(const String& text) {
     FieldReader fields(text);
     if (!fields.NextIsTag()) return;
 
-    // Settings and check A.
+    // Settings and check A. The settings read are only kept once the game
+    // number among them says the profile is this game's.
+    int before[kSavedSettings];
+    std::memcpy(before, bb_zump_ZUMP_Set, sizeof before);
     int a = 0;
     for (int slot = 0; slot < kSavedSettings && fields.Has(fields.Next()); ++slot) {
         bb_zump_ZUMP_Set[slot] = fields.NextInt();
@@ -205,8 +208,10 @@ void bb_zump_LoadProfileText(const String& text) {
     }
     // A bad check A resets only what the defaults cover; other settings stand.
     if (fields.Has(kSavedSettings + 1) && fields.NextInt() != a) bb_zump_SetDefaults();
-    // A profile of another game of the series is ignored.
+    // A profile of another game of the series, or one whose game number was
+    // damaged, is ignored as a whole: none of its settings stay behind.
     if (bb_zump_ZUMP_Set[6] != bb_zump_ZUMP_GameNum) {
+        std::memcpy(bb_zump_ZUMP_Set, before, sizeof before);
         bb_zump_SetDefaults();
         return;
     }
