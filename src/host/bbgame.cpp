@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/platform.h"
+
 BBGame* BBGame::_game = nullptr;
 
 BBGame::BBGame() {
@@ -38,6 +40,32 @@ unsigned char* BBGame::LoadAudioData(const String&, int*, int*, int*, int*) { re
 void BBGame::Die(const bbThrowable&) {
     bbPrint(u"Tarvik Runtime Error : Uncaught Tarvik Exception");
     std::exit(-1);
+}
+
+void bbExitOnRuntimeError(const bbRuntimeError& error) {
+    if (error.message.empty()) std::exit(0);
+    bbPrint(u"Tarvik Runtime Error : " + error.message);
+    bbPrint(String());
+    std::exit(-1);
+}
+
+// Runs inside the signal: only raw writes and an immediate exit are safe here.
+static void OnFatalSignal(int kind) {
+    static const char* const lines[] = {
+        "Tarvik Runtime Error : Memory access violation\n\n",
+        "Tarvik Runtime Error : Illegal instruction\n\n",
+        "Tarvik Runtime Error : Floating point exception\n\n",
+        "Tarvik Runtime Error : Unknown signal\n\n",
+    };
+    const char* line = lines[kind];
+    int length = 0;
+    while (line[length]) ++length;
+    plat_WriteStdout(line, length);
+    plat_ExitNow(-1);
+}
+
+void bbInstallSignalHandlers() {
+    plat_OnFatalSignal(OnFatalSignal);
 }
 
 // Objects are owned and freed explicitly, so there is nothing to reclaim.

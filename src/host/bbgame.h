@@ -110,3 +110,12 @@ protected:
     bool _started = false;
     bool _suspended = false;
 };
+
+// Ends the process for a runtime error that reached the host: an empty message
+// is the normal quit (exit code 0); any other message prints
+// "Tarvik Runtime Error : " + message and the stack line (empty, no stack is
+// recorded) on standard output and ends with exit code -1.
+[[noreturn]] void bbExitOnRuntimeError(const bbRuntimeError& error);
+// Turns access violations, illegal instructions and floating-point exceptions
+// into runtime-error lines and exit code -1.
+void bbInstallSignalHandlers();
