@@ -21,7 +21,6 @@ const int kScores = 10000;
 const int kGroup = 32;
 // Scores from here on (the last 16) have no group check.
 const int kCheckedScores = kScores / kGroup * kGroup;
-const int kFirstScoreField = 222;
 
 // The checks are sums kept as remainders with the dividend's sign. Stored values
 // may be anything a hand-edited file holds, so the sums are formed in 64 bits
@@ -118,7 +117,7 @@ int bb_zump_SetSet(int slot, int value) {
 void bb_zump_NewUser() {
     static const int kName[4] = {46, 65, 77, 69};
     for (int i = 0; i < 4; ++i) bb_zump_ZUMP_Username[i] = kName[i];
-    bb_zump_SeedRnd(-37171650);
+    bb_zump_SeedRnd(ZUMP_SEED_FROM_CLOCK);
     Array<int> date = bb_app_GetDate2();
     bb_zump_ZUMP_UserIDA = date[0] * 10000 + date[1] * 100 + date[2];
     // The draw is exact in single precision and so is the product in double,
