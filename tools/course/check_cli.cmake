@@ -1,0 +1,38 @@
+# Runs bramblewick-course with good and bad arguments and checks what it says.
+cmake_minimum_required(VERSION 3.25)
+
+# Bad calls: a usage line on standard error, nothing on standard output, exit 2.
+set(bad_calls "" "1" "1|2|3" "0|1" "1|10" "10|1" "x|1" "1|two" "-1|1" "1|1.5" "|3")
+foreach(call IN LISTS bad_calls)
+  string(REPLACE "|" ";" call_args "${call}")
+  execute_process(COMMAND ${TOOL} ${call_args}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 2 OR NOT err MATCHES "^usage: " OR NOT out STREQUAL "")
+    message(FATAL_ERROR "arguments '${call}': exit ${rc}, stderr '${err}', stdout '${out}'")
+  endif()
+endforeach()
+
+# A good call: header lines, then 511 rows of 511 cells.
+execute_process(COMMAND ${TOOL} 9 3 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT err STREQUAL "")
+  message(FATAL_ERROR "arguments '9 3': exit ${rc}, stderr '${err}'")
+endif()
+if(NOT out MATCHES "^course 9 hole 3 seed 11109\nball [0-9]+ [0-9]+\nhole [0-9.]+ [0-9.]+\n(creature [0-9]+ [0-9]+ 1\n)(creature [0-9]+ [0-9]+ 2\n)(creature [0-9]+ [0-9]+ 2\n)")
+  message(FATAL_ERROR "unexpected header:\n${out}")
+endif()
+string(REPLACE "\n" ";" rows "${out}")
+list(SUBLIST rows 6 -1 rows)
+list(POP_BACK rows last)
+list(LENGTH rows row_count)
+if(NOT row_count EQUAL 511 OR NOT last STREQUAL "")
+  message(FATAL_ERROR "expected 511 rows of cells, found ${row_count}")
+endif()
+foreach(row IN LISTS rows)
+  if(NOT row MATCHES "^[.#,oa-zA-C]+$")
+    message(FATAL_ERROR "a row holds an unexpected character: ${row}")
+  endif()
+  string(LENGTH "${row}" row_length)
+  if(NOT row_length EQUAL 511)
+    message(FATAL_ERROR "a row is ${row_length} cells wide")
+  endif()
+endforeach()
