@@ -8,6 +8,7 @@
 #include "graphics/graphics.h"
 #include "net/asyncevent.h"
 #include "shell/zump_controls.h"
+#include "shell/zump_profile.h"
 #include "shell/zump_random.h"
 #include "shell/zump_screen.h"
 #include "shell/zump_screens.h"
@@ -29,4 +30,5 @@ void bbInit() {
     bb_zump_controls_Init();
     bb_zump_screens_Init();
     bb_zump_scoreboard_Init();
+    bb_zump_ProfileInit();
 }

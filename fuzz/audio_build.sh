@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the sound decoder fuzz target with clang's libFuzzer and
 # AddressSanitizer, seeds a corpus, and runs it when asked:
-#   fuzz/build.sh OUTDIR            build only
-#   fuzz/build.sh OUTDIR SECONDS    build, then fuzz for that long
+#   fuzz/audio_build.sh OUTDIR            build only
+#   fuzz/audio_build.sh OUTDIR SECONDS    build, then fuzz for that long
 # Not part of the normal build or CI.
 #
 # Limits: stb_vorbis sizes its codebook tables from the setup header (up to
@@ -13,7 +13,7 @@
 # the raised RSS limit.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${1:?usage: fuzz/build.sh OUTDIR [SECONDS]}
+out=${1:?usage: fuzz/audio_build.sh OUTDIR [SECONDS]}
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize=vptr -fno-sanitize-recover=undefined \
   -I"$root/src" "$root/fuzz/sound_decode_fuzz.cpp" "$root/src/audio/sound_decode.cpp" \
