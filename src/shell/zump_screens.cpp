@@ -110,7 +110,8 @@ int bb_zump_Option(int y, int setting, int row, int icon, const String& label, i
     }
     if (y < -96 || y > bb_zump_jscrh + 96) return 0;
 
-    bool selected = row == *sel;
+    // A row the pointer selects in this update acts from the next one on.
+    const bool selected = row == *sel;
     bb_zump_Ink(row % 9 + 1, selected ? 1.25f : 0.6f);
     bb_zump_Alpha(selected ? 0.75f : 0.5f);
     bb_zump_Rect(cx - 210, fy - 34, 420, 68);
@@ -122,7 +123,6 @@ int bb_zump_Option(int y, int setting, int row, int icon, const String& label, i
             bb_zump_PlaySFX(SFX_MOVE);
         }
     }
-    selected = row == *sel;
 
     bb_zump_SetCol(0, 0, 0, 0.5f);
     bb_zump_Rect(cx - 209, fy - 33, 66, 66);
