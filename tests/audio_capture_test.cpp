@@ -46,6 +46,23 @@ protected:
         return mix;
     }
 
+    // The wave device writes in real time from its own thread, which a busy
+    // machine may hold back: wait until a given stretch of mix is on disk.
+    static void WaitForMix(double seconds) {
+        const long bytes = (long)(seconds * 44100) * 4;
+        for (int i = 0; i < 1000; ++i) {
+            FILE* f = std::fopen(mixPath.c_str(), "rb");
+            long size = 0;
+            if (f) {
+                std::fseek(f, 0, SEEK_END);
+                size = std::ftell(f);
+                std::fclose(f);
+            }
+            if (size > bytes) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
     static int Peak(const std::vector<int16_t>& mix) {
         int peak = 0;
         for (int16_t v : mix) peak = std::max(peak, std::abs((int)v));
@@ -79,7 +96,7 @@ TEST_F(AudioCaptureTest, PlayedEffectIsHeardUntilItEnds) {
 
 TEST_F(AudioCaptureTest, TuneIsNotSilentAndAPausedTuneIs) {
     ASSERT_EQ(bb_audio_PlayMusic(Text(FixturePath("tone_stereo_44100.ogg")), 1), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    WaitForMix(0.3);
     std::vector<int16_t> mix = CloseAndReadMix();
     ASSERT_FALSE(mix.empty());
     EXPECT_GT(Peak(mix), 4000);
@@ -88,7 +105,7 @@ TEST_F(AudioCaptureTest, TuneIsNotSilentAndAPausedTuneIs) {
     bb_audio_SetAudioDevice(driver);
     ASSERT_EQ(bb_audio_PlayMusic(Text(FixturePath("tone_stereo_44100.ogg")), 1), 0);
     bb_audio_PauseMusic();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    WaitForMix(0.2);
     mix = CloseAndReadMix();
     ASSERT_FALSE(mix.empty());
     EXPECT_LT(Peak(mix), 100);
