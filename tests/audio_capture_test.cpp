@@ -14,14 +14,7 @@ namespace {
 class AudioCaptureTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        mixPath = TempPath("captured-mix.wav");
-        std::string conf = TempPath("capture-alsoft.conf");
-        FILE* f = std::fopen(conf.c_str(), "w");
-        std::fprintf(f, "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n[wave]\nfile=%s\n",
-                     mixPath.c_str());
-        std::fclose(f);
-        unsetenv("ALSOFT_DRIVERS");
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        mixPath = CaptureMixToFile("captured-mix");
         static FileHost host;
     }
 
@@ -44,23 +37,6 @@ protected:
         if (at == file.end()) return mix;
         for (auto p = at + 8; p + 1 < file.end(); p += 2) mix.push_back((int16_t)(p[0] | p[1] << 8));
         return mix;
-    }
-
-    // The wave device writes in real time from its own thread, which a busy
-    // machine may hold back: wait until a given stretch of mix is on disk.
-    static void WaitForMix(double seconds) {
-        const long bytes = (long)(seconds * 44100) * 4;
-        for (int i = 0; i < 1000; ++i) {
-            FILE* f = std::fopen(mixPath.c_str(), "rb");
-            long size = 0;
-            if (f) {
-                std::fseek(f, 0, SEEK_END);
-                size = std::ftell(f);
-                std::fclose(f);
-            }
-            if (size > bytes) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
     }
 
     static int Peak(const std::vector<int16_t>& mix) {
@@ -96,7 +72,7 @@ TEST_F(AudioCaptureTest, PlayedEffectIsHeardUntilItEnds) {
 
 TEST_F(AudioCaptureTest, TuneIsNotSilentAndAPausedTuneIs) {
     ASSERT_EQ(bb_audio_PlayMusic(Text(FixturePath("tone_stereo_44100.ogg")), 1), 0);
-    WaitForMix(0.3);
+    WaitForMixFile(mixPath, 0.3);
     std::vector<int16_t> mix = CloseAndReadMix();
     ASSERT_FALSE(mix.empty());
     EXPECT_GT(Peak(mix), 4000);
@@ -105,7 +81,7 @@ TEST_F(AudioCaptureTest, TuneIsNotSilentAndAPausedTuneIs) {
     bb_audio_SetAudioDevice(driver);
     ASSERT_EQ(bb_audio_PlayMusic(Text(FixturePath("tone_stereo_44100.ogg")), 1), 0);
     bb_audio_PauseMusic();
-    WaitForMix(0.2);
+    WaitForMixFile(mixPath, 0.2);
     mix = CloseAndReadMix();
     ASSERT_FALSE(mix.empty());
     EXPECT_LT(Peak(mix), 100);

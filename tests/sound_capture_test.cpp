@@ -19,14 +19,7 @@ protected:
     SoundDataHost host;
 
     static void SetUpTestSuite() {
-        mixPath = TempPath("sound-mix.wav");
-        std::string conf = TempPath("sound-alsoft.conf");
-        FILE* f = std::fopen(conf.c_str(), "w");
-        std::fprintf(f, "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n[wave]\nfile=%s\n",
-                     mixPath.c_str());
-        std::fclose(f);
-        unsetenv("ALSOFT_DRIVERS");
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        mixPath = CaptureMixToFile("sound-mix");
     }
 
     void SetUp() override { OpenDevice(); }
@@ -89,7 +82,7 @@ TEST_F(SoundCaptureTest, TuneIsHeardAtItsSettingAndNotAtAll) {
         bb_zump_ZUMP_Set[0] = setting;
         bb_zump_PlayTune(u"syrup", 1);
         ASSERT_EQ(driver->MusicState(), 1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        WaitForMixFile(mixPath, 0.4);
         int peak = CloseAndPeak();
         if (setting) EXPECT_GT(peak, 2000);
         else EXPECT_LT(peak, 50);
