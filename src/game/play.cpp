@@ -3,7 +3,6 @@
 // with its score. Several checks run inside the drawing scan, so the state
 // changes and the drawing calls are interleaved in a fixed order.
 #include <cmath>
-#include <cstdlib>
 
 #include "game/flow_globals.h"
 #include "game/mygame.h"
