@@ -470,6 +470,16 @@ TEST_F(ScoreboardDrawing, OnlineBoardIsMirroredAndHidesOnRequest) {
     }
 }
 
+TEST_F(ScoreboardDrawing, ScoresKeepTheirLastEightCharacters) {
+    for (int score : {0, 7, -5, 12345678, 123456789, -1234567, -2147483647 - 1}) {
+        bb_zump_ZUMP_Score[60] = score;
+        std::string expected;
+        for (char16_t unit : bb_zump_rstr(bbStringFromInt(score), 8, u" "))
+            if (unit != u' ') expected += (char)unit;
+        EXPECT_EQ(Text(Draw(1, 0)), "Top5" + expected + "40302010") << score;
+    }
+}
+
 TEST_F(ScoreboardDrawing, PlaceJustTakenAndOnlineEqualToOwnBestWobble) {
     bb_zump_ZUMP_OnlineBoard = 1;
     bb_zump_ZUMP_LastPlay = 3;

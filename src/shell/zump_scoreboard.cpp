@@ -82,8 +82,21 @@ const float kChartColour[5][3] = {
     {255, 25.5f, 25.5f}, {255, 127.5f, 25.5f}, {255, 255, 25.5f}, {25.5f, 255, 25.5f}, {25.5f, 255, 255},
 };
 
-String ScoreField(int score) {
-    return bb_zump_rstr(bbStringFromInt(score), 8, u" ");
+// The score right-aligned in 8 characters, spaces in front (a longer number
+// keeps its last 8). The boards are drawn every frame of the menu, so the
+// text is built in one buffer that never needs to grow.
+const String& ScoreField(int score) {
+    static String field(8, u' ');
+    char16_t digits[12];
+    int n = 0;
+    long long v = score < 0 ? -(long long)score : score;
+    do {
+        digits[n++] = (char16_t)(u'0' + v % 10);
+        v /= 10;
+    } while (v > 0);
+    if (score < 0) digits[n++] = u'-';
+    for (int i = 0; i < 8; ++i) field[(size_t)(7 - i)] = i < n ? digits[i] : u' ';
+    return field;
 }
 
 }  // namespace
