@@ -14,6 +14,7 @@ packages=(
   libgtest-dev
   libopenal-dev
   libstb-dev
+  libx11-dev
   pkg-config
   xauth
   xdotool
