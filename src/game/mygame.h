@@ -35,6 +35,9 @@ public:
     // Main menu and course selection
 
     // Online scoreboard
+    int p_SendScores(int mode);
+    int p_GetURL(const String& base, const String& data, int escape);
+    int p_ManageOnline(const String& answer);
 };
 
 extern c_MyGame* bb_mygame_game;
