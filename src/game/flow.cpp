@@ -259,7 +259,9 @@ int c_MyGame::p_GotoMenu() {
         for (int r = 4; r > 0; --r) recent[r] = recent[r - 1];
         recent[0] = (int)total;
     }
-    bb_zump_ZUMP_Set[5] += 1;
+    // The games counter comes from the profile file, which may hold any int:
+    // count on in 32-bit wrap-around rather than overflow.
+    bb_zump_ZUMP_Set[5] = (int)((unsigned)bb_zump_ZUMP_Set[5] + 1u);
     if (bb_zump_ZUMP_Set[5] % 5 == 1 || place == 0) p_SendScores(0);
     bb_zump_Save();
     return 0;
