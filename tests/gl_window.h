@@ -10,6 +10,8 @@ inline GLFWwindow* OpenTestWindow(int width, int height) {
     if (!glfwInit()) return nullptr;
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    // Hidden, so windows of tests running side by side never overlap it.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     GLFWwindow* window = glfwCreateWindow(width, height, "Bramblewick Run test", nullptr, nullptr);
     if (!window) return nullptr;
     glfwMakeContextCurrent(window);

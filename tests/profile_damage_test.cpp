@@ -122,12 +122,12 @@ TEST_F(ProfileDamage, ForeignEncodings) {
 
     // Latin-1 and other wide characters inside fields end the number there.
     std::vector<String> fields = Fields(good);
-    fields[203] = u"3\u00e9";
-    fields[1 + 40] = u"\u00e94";
-    fields[300] = u"\u20ac\u20ac\u20ac";
+    fields[203] = String(u"3\u00e9");
+    fields[1 + 40] = String(u"\u00e94");
+    fields[300] = String(u"\u20ac\u20ac\u20ac");
     fields[301] = String(1, (char16_t)0xD800) + u"7";
     LoadAndCheck(bbStringFromUtf8(bbStringToUtf8(Join(fields))), "wide characters");
-    fields[0] = u"\ufeffZUMP_v2.0";
+    fields[0] = String(u"\ufeffZUMP_v2.0");
     LoadAndCheck(Join(fields), "byte-order mark left in the text");
 }
 
@@ -151,11 +151,11 @@ TEST_F(ProfileDamage, HandEditedNumbers) {
     };
     for (const Edit& e : edits) {
         std::vector<String> fields = Fields(good);
-        fields[e.field] = e.value;
+        fields[e.field] = String(e.value);
         LoadAndCheck(Join(fields), "field " + std::to_string(e.field));
     }
     std::vector<String> fields = Fields(good);
-    for (size_t i = 1; i + 1 < fields.size(); ++i) fields[i] = i % 2 ? u"2147483647" : u"-2147483648";
+    for (size_t i = 1; i + 1 < fields.size(); ++i) fields[i] = String(i % 2 ? u"2147483647" : u"-2147483648");
     LoadAndCheck(Join(fields), "every field at an extreme");
 }
 

@@ -129,8 +129,8 @@ TEST_F(ProfileSave, EditedScoreFailsItsGroupCheckButTheUncheckedTailLoads) {
     bb_zump_Save();
     Snapshot saved = Snapshot::Take();
     std::vector<String> fields = Fields(host.state);
-    fields[222 + 33 * 5 + 3] = u"99999";  // score 163 in group 5
-    fields[10533] = u"777";              // score 9999 has no check
+    fields[222 + 33 * 5 + 3] = String(u"99999");  // score 163 in group 5
+    fields[10533] = String(u"777");              // score 9999 has no check
     host.state = Join(fields);
 
     Restart();
@@ -146,8 +146,8 @@ TEST_F(ProfileSave, BadCheckAResetsOnlyTheDefaultedSettings) {
     bb_zump_Save();
     Snapshot saved = Snapshot::Take();
     std::vector<String> fields = Fields(host.state);
-    fields[1 + 0] = u"3";   // music volume edited without fixing check A
-    fields[1 + 40] = u"9";  // a setting the defaults do not cover
+    fields[1 + 0] = String(u"3");   // music volume edited without fixing check A
+    fields[1 + 40] = String(u"9");  // a setting the defaults do not cover
     host.state = Join(fields);
 
     Restart();
@@ -197,7 +197,7 @@ TEST_F(ProfileSave, RejectedProfilesKeepDefaultsAndTheStartUpIdentity) {
     };
     for (const Case& c : cases) {
         std::vector<String> fields = good;
-        fields[c.field] = c.value;
+        fields[c.field] = String(c.value);
         if (c.field == 7) fields[202] = Num(bbStringToInt(fields[202]) - 1);  // keep check A right
         host.state = Join(fields);
 
