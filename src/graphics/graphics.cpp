@@ -93,6 +93,16 @@ int bb_graphics_SetFont(c_Image* font, int firstChar) {
 
 // Transform
 
+// The current transform as six floats: ix, iy, jx, jy, tx, ty.
+static void copyMatrix(const c_GraphicsContext* ctx, float* out) {
+    out[0] = ctx->m_ix;
+    out[1] = ctx->m_iy;
+    out[2] = ctx->m_jx;
+    out[3] = ctx->m_jy;
+    out[4] = ctx->m_tx;
+    out[5] = ctx->m_ty;
+}
+
 static void checkMatrixArray(const Array<float>& m) {
     if (m.size() < 6) bbError(u"Array index out of range");
 }
@@ -123,13 +133,7 @@ Array<float> bb_graphics_GetMatrix() {
 
 int bb_graphics_GetMatrix2(Array<float>& m) {
     checkMatrixArray(m);
-    const c_GraphicsContext* ctx = bb_graphics_context;
-    m[0] = ctx->m_ix;
-    m[1] = ctx->m_iy;
-    m[2] = ctx->m_jx;
-    m[3] = ctx->m_jy;
-    m[4] = ctx->m_tx;
-    m[5] = ctx->m_ty;
+    copyMatrix(bb_graphics_context, m.data());
     return 0;
 }
 
@@ -165,13 +169,7 @@ int bb_graphics_PushMatrix() {
     c_GraphicsContext* ctx = bb_graphics_context;
     Array<float>& stack = ctx->m_matrixStack;
     if ((size_t)ctx->m_matrixSp + 6 > stack.size()) stack.resize(stack.size() < 6 ? 192 : stack.size() * 2);
-    float* top = stack.data() + ctx->m_matrixSp;
-    top[0] = ctx->m_ix;
-    top[1] = ctx->m_iy;
-    top[2] = ctx->m_jx;
-    top[3] = ctx->m_jy;
-    top[4] = ctx->m_tx;
-    top[5] = ctx->m_ty;
+    copyMatrix(ctx, stack.data() + ctx->m_matrixSp);
     ctx->m_matrixSp += 6;
     return 0;
 }

@@ -71,107 +71,67 @@ void bbInstallSignalHandlers() {
 // Objects are owned and freed explicitly, so there is nothing to reclaim.
 void BBGame::gc_collect() {}
 
-// Each entry point applies its guard, forwards to the delegate and turns an
-// application error escaping from it into an orderly stop.
-void BBGame::StartGame() {
-    if (_started) return;
-    _started = true;
+// Each entry point applies its guard, then forwards to the delegate: an
+// application error escaping from the call becomes an orderly stop.
+template <typename Call>
+void BBGame::Forward(Call call) {
     try {
-        _delegate->StartGame();
+        call();
     } catch (const bbThrowable& error) {
         Die(error);
     }
     gc_collect();
+}
+
+void BBGame::StartGame() {
+    if (_started) return;
+    _started = true;
+    Forward([&] { _delegate->StartGame(); });
 }
 
 void BBGame::SuspendGame() {
     if (!_started || _suspended) return;
     _suspended = true;
-    try {
-        _delegate->SuspendGame();
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->SuspendGame(); });
 }
 
 void BBGame::ResumeGame() {
     if (!_started || !_suspended) return;
     _suspended = false;
-    try {
-        _delegate->ResumeGame();
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->ResumeGame(); });
 }
 
 void BBGame::UpdateGame() {
     if (!_started || _suspended) return;
-    try {
-        _delegate->UpdateGame();
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->UpdateGame(); });
 }
 
 void BBGame::RenderGame() {
     if (!_started) return;
-    try {
-        _delegate->RenderGame();
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->RenderGame(); });
 }
 
 void BBGame::KeyEvent(int event, int data) {
     if (!_started) return;
-    try {
-        _delegate->KeyEvent(event, data);
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->KeyEvent(event, data); });
 }
 
 void BBGame::MouseEvent(int event, int data, float x, float y) {
     if (!_started) return;
-    try {
-        _delegate->MouseEvent(event, data, x, y);
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->MouseEvent(event, data, x, y); });
 }
 
 void BBGame::TouchEvent(int event, int data, float x, float y) {
     if (!_started) return;
-    try {
-        _delegate->TouchEvent(event, data, x, y);
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->TouchEvent(event, data, x, y); });
 }
 
 void BBGame::MotionEvent(int event, int data, float x, float y, float z) {
     if (!_started) return;
-    try {
-        _delegate->MotionEvent(event, data, x, y, z);
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->MotionEvent(event, data, x, y, z); });
 }
 
 void BBGame::DiscardGraphics() {
     if (!_started) return;
-    try {
-        _delegate->DiscardGraphics();
-    } catch (const bbThrowable& error) {
-        Die(error);
-    }
-    gc_collect();
+    Forward([&] { _delegate->DiscardGraphics(); });
 }

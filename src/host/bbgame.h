@@ -104,6 +104,9 @@ public:
     virtual void DiscardGraphics();
 
 protected:
+    template <typename Call>
+    void Forward(Call call);
+
     BBGameDelegate* _delegate = nullptr;
     bool _keyboardEnabled = false;
     int _updateRate = 0;
