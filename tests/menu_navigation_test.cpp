@@ -352,6 +352,18 @@ TEST_F(MenuTest, EveryBackControlReturnsToTheMainPage) {
     EXPECT_EQ(Menu()[0], 2);
 }
 
+TEST_F(MenuTest, AnEmptyListShowsNoRowsAndChoosesNothing) {
+    bb_zump_Sprtup = 0;
+    input->p_KeyEvent(c_BBGameEvent::KeyDown, KEY_ENTER);
+    input->p_BeginUpdate();
+    bb_zump_UpdateWorld();
+    EXPECT_EQ(game->p_Menu_Basic(Array<String>()), -1);
+    input->p_EndUpdate();
+    EXPECT_EQ(Menu()[12], 0);
+    EXPECT_EQ(Menu()[2], 0);
+    EXPECT_TRUE(Glyphs().empty());
+}
+
 TEST_F(MenuTest, WithoutAFontKeysStillWorkButNothingCanBeTouched) {
     bb_zump_ZUMP_Font = 0;
     Update();
