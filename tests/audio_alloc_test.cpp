@@ -2,59 +2,13 @@
 // replaces the C allocator's entry points with counting ones (OpenAL's own
 // allocations go through them too) and counts only on the thread that plays,
 // since the mixer thread runs on its own.
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "audio_test_util.h"
 
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void* __libc_memalign(size_t, size_t);
-void __libc_free(void*);
-}
-
-namespace {
-thread_local bool counting = false;
-thread_local long allocations = 0;
-inline void Count() {
-    if (counting) ++allocations;
-}
-}  // namespace
-
-extern "C" {
-void* malloc(size_t n) {
-    Count();
-    return __libc_malloc(n);
-}
-void* calloc(size_t n, size_t size) {
-    Count();
-    return __libc_calloc(n, size);
-}
-void* realloc(void* p, size_t n) {
-    Count();
-    return __libc_realloc(p, n);
-}
-void* memalign(size_t align, size_t n) {
-    Count();
-    return __libc_memalign(align, n);
-}
-void* aligned_alloc(size_t align, size_t n) {
-    Count();
-    return __libc_memalign(align, n);
-}
-int posix_memalign(void** out, size_t align, size_t n) {
-    Count();
-    void* p = __libc_memalign(align, n);
-    if (!p) return ENOMEM;
-    *out = p;
-    return 0;
-}
-void free(void* p) { __libc_free(p); }
-}
+#include "support/counting_allocator.h"
 
 using namespace audiotest;
 

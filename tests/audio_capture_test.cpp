@@ -14,14 +14,7 @@ namespace {
 class AudioCaptureTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        mixPath = TempPath("captured-mix.wav");
-        std::string conf = TempPath("capture-alsoft.conf");
-        FILE* f = std::fopen(conf.c_str(), "w");
-        std::fprintf(f, "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n[wave]\nfile=%s\n",
-                     mixPath.c_str());
-        std::fclose(f);
-        unsetenv("ALSOFT_DRIVERS");
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        mixPath = CaptureMixToFile("captured-mix");
         static FileHost host;
     }
 
@@ -79,7 +72,7 @@ TEST_F(AudioCaptureTest, PlayedEffectIsHeardUntilItEnds) {
 
 TEST_F(AudioCaptureTest, TuneIsNotSilentAndAPausedTuneIs) {
     ASSERT_EQ(bb_audio_PlayMusic(Text(FixturePath("tone_stereo_44100.ogg")), 1), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    WaitForMixFile(mixPath, 0.3);
     std::vector<int16_t> mix = CloseAndReadMix();
     ASSERT_FALSE(mix.empty());
     EXPECT_GT(Peak(mix), 4000);
@@ -88,7 +81,7 @@ TEST_F(AudioCaptureTest, TuneIsNotSilentAndAPausedTuneIs) {
     bb_audio_SetAudioDevice(driver);
     ASSERT_EQ(bb_audio_PlayMusic(Text(FixturePath("tone_stereo_44100.ogg")), 1), 0);
     bb_audio_PauseMusic();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    WaitForMixFile(mixPath, 0.2);
     mix = CloseAndReadMix();
     ASSERT_FALSE(mix.empty());
     EXPECT_LT(Peak(mix), 100);

@@ -8,9 +8,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/audio.h"
@@ -138,6 +141,38 @@ public:
 
 // Releases everything a driver opened, so the next test starts on a fresh
 // device; the game itself never does this.
+// Points OpenAL Soft at its wave device, which writes the mix to a file
+// instead of a sound card; returns that file's path.
+inline std::string CaptureMixToFile(const char* name) {
+    std::string mixPath = TempPath(std::string(name) + ".wav");
+    std::string conf = TempPath(std::string(name) + "-alsoft.conf");
+    FILE* f = std::fopen(conf.c_str(), "w");
+    std::fprintf(f, "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n[wave]\nfile=%s\n",
+                 mixPath.c_str());
+    std::fclose(f);
+    unsetenv("ALSOFT_DRIVERS");
+    setenv("ALSOFT_CONF", conf.c_str(), 1);
+    return mixPath;
+}
+
+// The wave device writes in real time from its own thread, which a busy
+// machine may hold back: waits (a few seconds at most) until the given
+// stretch of 44.1 kHz stereo 16-bit mix is on disk.
+inline void WaitForMixFile(const std::string& mixPath, double seconds) {
+    const long bytes = (long)(seconds * 44100) * 4;
+    for (int i = 0; i < 1000; ++i) {
+        FILE* f = std::fopen(mixPath.c_str(), "rb");
+        long size = 0;
+        if (f) {
+            std::fseek(f, 0, SEEK_END);
+            size = std::ftell(f);
+            std::fclose(f);
+        }
+        if (size > bytes) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 inline void CloseDriver(gxtkAudio* driver) {
     for (gxtkChannel& chan : driver->channels) {
         if (chan.source) {

@@ -166,6 +166,7 @@ int c_MyGame::p_OnUpdate() {
                 p_GotoGame();
             } else if (mode == MODE_PLAY) {
                 if (bb_zump_ZUMP_EndofGame > 0) bb_zump_ZUMP_Paused = 0;
+                if (bb_zump_ZUMP_Paused == 0) p_Game();
                 bb_zump_InGame();
             }
             if (bb_zump_ZUMP_EndofGame > 0) bb_zump_GameOver();

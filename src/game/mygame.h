@@ -29,6 +29,8 @@ public:
     int p_is(int x, int y, int layer);
 
     // Ball play and scoring
+    // One update of the hole in play, recording its picture as it goes.
+    int p_Game();
 
     // Main menu and course selection
     int p_MainMenu();

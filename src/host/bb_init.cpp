@@ -13,6 +13,7 @@
 #include "shell/zump_screen.h"
 #include "shell/zump_screens.h"
 #include "shell/zump_scoreboard.h"
+#include "shell/zump_sound.h"
 #include "shell/zump_text.h"
 
 // Every module's start-up values, in dependency order.
@@ -21,6 +22,8 @@ void bbInit() {
     bb_app_Init();
     bb_graphics_Init();
     bb_input_Init();
+    // Effects let go of their samples before the driver's discard list is reset.
+    bb_zump_sound_Init();
     bb_audio_Init();
     bb_flow_Init();
     bb_random_Init();

@@ -5,12 +5,12 @@
 
 #include "app/app.h"
 #include "app/input_device.h"
-#include "audio/audio.h"
 #include "game/flow_globals.h"
 #include "graphics/graphics.h"
 #include "shell/zump_controls.h"
 #include "shell/zump_particles.h"
 #include "shell/zump_profile.h"
+#include "shell/zump_sound.h"
 #include "shell/zump_text.h"
 
 int bb_zump_RealW, bb_zump_RealH;
@@ -273,11 +273,8 @@ void bb_zump_UpdateWorld() {
     bb_zump_MergePointers();
     bb_zump_DoControls();
 
-    int music = bb_zump_ZUMP_Set[0] < 0 ? 0 : (bb_zump_ZUMP_Set[0] > 10 ? 10 : (int)bb_zump_ZUMP_Set[0]);
-    bb_zump_ZUMP_Set[0] = music;
-    if (bb_audio_device) bb_audio_SetMusicVolume((float)music * 0.0999f);
-    int effects = bb_zump_ZUMP_Set[1] < 0 ? 0 : (bb_zump_ZUMP_Set[1] > 10 ? 10 : (int)bb_zump_ZUMP_Set[1]);
-    bb_zump_ZUMP_Set[1] = effects;
+    bb_zump_ApplyMusicVolume();
+    bb_zump_VolumeSetting(1);
 }
 
 void bb_zump_Buffer() {
