@@ -5,8 +5,8 @@
 #   menu.png     the main page once the title has dropped in
 #   courses.png  the course page with its curtains open
 #   summer.png, winter.png, autumn.png
-#                the first hole of courses 1, 4 and 3, a moment after a
-#                full-power thwack
+#                the first hole of courses 1, 4 and 3, the ball in the air
+#                a moment after a medium thwack
 #
 # Usage (from anywhere, after building the game):
 #   bash tools/screenshots/take_screenshots.sh [build folder] [output folder]
@@ -48,8 +48,11 @@ press() {
   sleep 0.25
 }
 
+# Saved with a 256-colour palette: the pictures stay small enough for the
+# repository and look the same.
 shot() {
-  import -window "$window" "$out/$1.png"
+  import -window "$window" "$work/shot.png"
+  convert "$work/shot.png" -strip +dither -colors 256 "PNG8:$out/$1.png"
   echo "saved $out/$1.png"
 }
 
@@ -79,8 +82,8 @@ enter_course() {
 }
 
 # The golfer starts two cells up and left of the ball: walk down-right into
-# the aiming zone, start the power meter, let it run most of the way and
-# strike; the picture catches the ball in flight.
+# the aiming zone, start the power meter, let it run for a while and strike;
+# the picture catches the golfer's follow-through and the ball in flight.
 thwack() {
   sleep 1.5  # the camera settles on the first hole
   xdotool keydown Right keydown Down
@@ -88,11 +91,11 @@ thwack() {
   xdotool keyup Right keyup Down
   sleep 0.5
   press space
-  sleep 0.55
+  sleep 0.3
   xdotool keydown space
   sleep 0.1
   xdotool keyup space
-  sleep 0.3
+  sleep 0.05
 }
 
 start_game
