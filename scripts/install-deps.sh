@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tests, benchmarks and tools need.
+# Installs the Debian packages the game, its tests, benchmarks and tools need,
+# or only the packages named on the command line (the asset generator's).
 # Does nothing when everything is already there, so it is cheap to run every time.
 set -euo pipefail
 
@@ -21,6 +22,8 @@ packages=(
   xdotool
   xvfb
 )
+
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

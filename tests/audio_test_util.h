@@ -155,22 +155,23 @@ inline std::string CaptureMixToFile(const char* name) {
     return mixPath;
 }
 
+inline long FileSize(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return 0;
+    std::fseek(f, 0, SEEK_END);
+    long size = std::ftell(f);
+    std::fclose(f);
+    return size;
+}
+
 // The wave device writes in real time from its own thread, which a busy
 // machine may hold back: waits (a few seconds at most) until the given
-// stretch of 44.1 kHz stereo 16-bit mix is on disk.
+// stretch of 44.1 kHz stereo 16-bit mix more than was there at the call has
+// reached the disk.
 inline void WaitForMixFile(const std::string& mixPath, double seconds) {
-    const long bytes = (long)(seconds * 44100) * 4;
-    for (int i = 0; i < 1000; ++i) {
-        FILE* f = std::fopen(mixPath.c_str(), "rb");
-        long size = 0;
-        if (f) {
-            std::fseek(f, 0, SEEK_END);
-            size = std::ftell(f);
-            std::fclose(f);
-        }
-        if (size > bytes) return;
+    const long target = FileSize(mixPath) + (long)(seconds * 44100) * 4;
+    for (int i = 0; i < 1000 && FileSize(mixPath) < target; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
 }
 
 inline void CloseDriver(gxtkAudio* driver) {

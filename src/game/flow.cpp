@@ -134,6 +134,7 @@ int c_MyGame::p_OnCreate() {
     bb_zump_DefaultCredits();
     bb_zump_AddCredit(u"", u"", u"", u"", u"");
     for (int& flag : bb_zump_Joy_Disable) flag = 0;
+    p_SendScores(0);
     bb_zump_ZUMP_ForceSend = 0;
     return 0;
 }
@@ -181,6 +182,7 @@ int c_MyGame::p_OnUpdate() {
 
     if (bb_zump_ZUMP_ForceSend == 1) {
         bb_zump_ZUMP_CanSend = 1;
+        p_SendScores(0);
         bb_zump_ZUMP_ForceSend = 0;
     }
     // Score answers are delivered here, never from inside another delivery.
@@ -237,13 +239,13 @@ int c_MyGame::p_GotoMenu() {
     int g = bb_zump_ZUMP_GameType;
     bb_zump_ZUMP_LastPlay = g;
     float total = bb_zump_plr[50], companion = bb_zump_plr[52];
+    int place = -1;
     // Rows of courses the table has no room for are not recorded.
     if (g >= 0 && g < 500) {
         int* row = bb_zump_ZUMP_Score + 20 * g;
         int* best = row;
         int* recent = row + 5;
         int* companions = row + 10;
-        int place = -1;
         // Strictly greater: a tie goes below the score it equals.
         for (int r = 0; r < 5 && place < 0; ++r)
             if (total > (float)best[r]) place = r;
@@ -260,6 +262,7 @@ int c_MyGame::p_GotoMenu() {
         recent[0] = (int)total;
     }
     bb_zump_ZUMP_Set[5] += 1;
+    if (bb_zump_ZUMP_Set[5] % 5 == 1 || place == 0) p_SendScores(0);
     bb_zump_Save();
     return 0;
 }

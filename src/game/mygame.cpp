@@ -7,6 +7,3 @@ c_MyGame* c_MyGame::m_new() {
     bb_mygame_game = this;
     return this;
 }
-
-// Placeholder until the scoreboard lands.
-void c_MyGame::p_OnHttpRequestComplete(c_HttpRequest*) {}

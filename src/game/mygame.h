@@ -43,6 +43,9 @@ public:
     int p_Menu_Basic(const Array<String>& items);
 
     // Online scoreboard
+    int p_SendScores(int mode);
+    int p_GetURL(const String& base, const String& data, int escape);
+    int p_ManageOnline(const String& answer);
 };
 
 extern c_MyGame* bb_mygame_game;

@@ -10,19 +10,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${ASSETGEN_BUILD:-"$root/build-assetgen"}
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 
-packages=(build-essential cmake fonts-dejavu-core libstb-dev libvorbis-dev pkg-config zlib1g-dev)
-missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$root/scripts/install-deps.sh" build-essential cmake fonts-dejavu-core libstb-dev libvorbis-dev \
+  pkg-config zlib1g-dev
 
 cmake -S "$root/tools/assetgen" -B "$build" -DBRAMBLEWICK_ASSETGEN=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2
