@@ -8,6 +8,7 @@ packages=(
   build-essential
   cmake
   googletest
+  imagemagick
   libbenchmark-dev
   libgl-dev
   libgl1-mesa-dri

@@ -159,7 +159,9 @@ int c_MyGame::p_OnUpdate() {
             // An open overlay suspends the mode's work and the curtain.
             RunOverlays();
         } else if (known) {
-            if (mode == MODE_RECORD) {
+            if (mode == MODE_MENU) {
+                p_MainMenu();
+            } else if (mode == MODE_RECORD) {
                 p_GotoMenu();
             } else if (mode == MODE_START) {
                 p_GotoGame();

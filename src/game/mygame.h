@@ -33,6 +33,14 @@ public:
     int p_Game();
 
     // Main menu and course selection
+    int p_MainMenu();
+    // A text button at (x, y), left-aligned and vertically centred, "> " in
+    // front when selected; 1 while a touch is down on it.
+    int p_TBut(float x, float y, const String& text, int selected, int height);
+    int p_Menu_A();
+    int p_Menu_A_Plus();
+    // The wrapping course list; the chosen item's index plus 1, else -1.
+    int p_Menu_Basic(const Array<String>& items);
 
     // Online scoreboard
     int p_SendScores(int mode);
