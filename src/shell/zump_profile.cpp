@@ -48,7 +48,7 @@ public:
         }
     }
 
-    // Whether the text has a field at this position (the design's "position < N").
+    // Whether the text has a field at this position.
     bool Has(int position) const { return position < _count; }
     int Next() const { return _next; }
 
