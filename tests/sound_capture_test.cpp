@@ -67,6 +67,7 @@ TEST_F(SoundCaptureTest, EffectIsHeardAtItsSettingAndNotAtAll) {
         for (int i = 0; i < 400 && driver->ChannelState(bb_zump_ZUMP_LChan) != 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         EXPECT_EQ(driver->ChannelState(bb_zump_ZUMP_LChan), 0) << "the effect plays once and ends";
+        WaitForMixFile(mixPath, 0.1);  // the mixer's last periods reach the file
         int peak = CloseAndPeak();
         // Full scale x 0.69 gain, panned centre: far above any noise floor.
         if (setting) EXPECT_GT(peak, 4000);

@@ -78,12 +78,15 @@ void bb_zump_PlaySFX(int slot, float rate, float volume, float pan) {
 
     if (slot < 0 || slot >= SFX_SLOTS || !bb_zump_ZUMP_SFX[slot] || !bb_audio_device) return;
     int channel = bb_zump_ZUMP_LChan = (bb_zump_ZUMP_LChan + 1) % EFFECT_CHANNELS;
-    // An effect still sounding on this channel is cut off.
+    // An effect still sounding on this channel is cut off. Rate, volume and
+    // pan go to the source before it starts (a play keeps them): set after the
+    // start, the mixer could sound the first moments at the previous volume,
+    // even with the effects volume at 0.
     bb_audio_StopChannel(channel);
-    bb_audio_PlaySound(bb_zump_ZUMP_SFX[slot], channel, 0);
     bb_audio_SetChannelRate(channel, rate);
     bb_audio_SetChannelVolume(channel, volume * (float)effects * 0.1f);
     bb_audio_SetChannelPan(channel, pan);
+    bb_audio_PlaySound(bb_zump_ZUMP_SFX[slot], channel, 0);
 }
 
 void bb_zump_PlayTune(const String& name, int loop) {
