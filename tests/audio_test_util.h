@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 #include "audio/audio.h"
 #include "audio/sound_decode.h"
 #include "host/bbgame.h"
@@ -98,7 +100,11 @@ inline FILE* Stream(const Bytes& bytes) {
     return f;
 }
 
-inline std::string TempPath(const std::string& name) { return testing::TempDir() + name; }
+// Each test runs in its own process, often beside another test of the same
+// file, so scratch files carry the process id.
+inline std::string TempPath(const std::string& name) {
+    return testing::TempDir() + "bramblewick-" + std::to_string(getpid()) + "-" + name;
+}
 
 inline std::string WriteFile(const std::string& name, const Bytes& bytes) {
     std::string path = TempPath(name);
