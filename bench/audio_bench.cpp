@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "bench_support.h"
 #include "audio/sound_decode.h"
 
 namespace {
@@ -132,14 +133,7 @@ void BM_PlayUntilMixed(benchmark::State& state) {
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         p.driver->PlaySample(p.sample, 0, 0);
-        ALuint src = p.driver->channels[0].source;
-        ALint offset = 0, st = AL_PLAYING;
-        while (offset == 0 && st == AL_PLAYING) {
-            alGetSourcei(src, AL_SAMPLE_OFFSET, &offset);
-            alGetSourcei(src, AL_SOURCE_STATE, &st);
-        }
-        auto end = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        state.SetIterationTime(SecondsUntilMixed(p.driver->channels[0].source, start));
     }
 }
 BENCHMARK(BM_PlayUntilMixed)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);

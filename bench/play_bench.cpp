@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "bench_support.h"
 #include "app/input_device.h"
 #include "game/flow_globals.h"
 #include "game/mygame.h"
@@ -143,20 +144,9 @@ void BM_SwitchHole(benchmark::State& state) {
 }
 BENCHMARK(BM_SwitchHole)->DenseRange(2, 9)->Unit(benchmark::kMillisecond);
 
-GLFWwindow* OpenWindow() {
-    static GLFWwindow* window = nullptr;
-    if (window || !glfwInit()) return window;
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    window = glfwCreateWindow(1280, 720, "bench", nullptr, nullptr);
-    if (!window) return nullptr;
-    glfwMakeContextCurrent(window);
-    ++_glfwGraphicsSeq;
-    return window;
-}
-
 // Playback of the busiest hole's picture at 1280 x 720.
 void BM_RenderBusiestHole(benchmark::State& state) {
-    if (!OpenWindow()) {
+    if (!OpenBenchWindow()) {
         state.SkipWithError("no display");
         return;
     }

@@ -6,6 +6,7 @@
 #include <GLFW/glfw3.h>
 
 #include "app/app.h"
+#include "bench_support.h"
 #include "app/input_device.h"
 #include "graphics/graphics.h"
 #include "graphics/render_batch.h"
@@ -46,22 +47,10 @@ void BM_UpdateAndCommit5000(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateAndCommit5000);
 
-// A window and context for the renderer; null when there is no display.
-GLFWwindow* OpenWindow() {
-    static GLFWwindow* window = nullptr;
-    if (window || !glfwInit()) return window;
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    window = glfwCreateWindow(1280, 720, "bench", nullptr, nullptr);
-    if (!window) return nullptr;
-    glfwMakeContextCurrent(window);
-    ++_glfwGraphicsSeq;
-    return window;
-}
-
 // Replays 4999 records: rectangles when images is false, else frames of a
 // 32 x 32 sheet with scale and rotation.
 void Playback(benchmark::State& state, bool images) {
-    if (!OpenWindow()) {
+    if (!OpenBenchWindow()) {
         state.SkipWithError("no display");
         return;
     }

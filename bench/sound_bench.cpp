@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "bench_support.h"
 #include "shell/zump_profile.h"
 #include "shell/zump_sound.h"
 
@@ -57,14 +58,7 @@ void BM_PlaySFXUntilMixed(benchmark::State& state) {
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         bb_zump_PlaySFX(5);
-        ALuint src = LastSource();
-        ALint offset = 0, st = AL_PLAYING;
-        while (offset == 0 && st == AL_PLAYING) {
-            alGetSourcei(src, AL_SAMPLE_OFFSET, &offset);
-            alGetSourcei(src, AL_SOURCE_STATE, &st);
-        }
-        auto end = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        state.SetIterationTime(SecondsUntilMixed(LastSource(), start));
     }
 }
 BENCHMARK(BM_PlaySFXUntilMixed)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
